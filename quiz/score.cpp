@@ -1,0 +1,77 @@
+#include "quiz/score.h"
+
+#include <cmath>
+#include <limits>
+
+namespace quiz {
+
+namespace {
+
+constexpr std::int32_t kMaxCount = std::numeric_limits<std::int32_t>::max();
+
+void increment(std::int32_t& count)
+{
+    if (count < kMaxCount)
+        ++count;
+}
+
+std::string lowerCased(std::string text)
+{
+    // Only ASCII letters change: the names are romanised, and multi-byte
+    // characters must come through untouched.
+    for (char& c : text) {
+        if (c >= 'A' && c <= 'Z')
+            c = static_cast<char>(c - 'A' + 'a');
+    }
+    return text;
+}
+
+} // namespace
+
+std::string PercentText(std::int32_t correct, std::int32_t missed)
+{
+    const double total = static_cast<double>(correct) + static_cast<double>(missed);
+    const double percent = static_cast<double>(correct) / total * 100.0;
+    const auto hundredths = static_cast<long long>(std::llround(percent * 100.0));
+    const long long whole = hundredths / 100;
+    const long long decimals = hundredths % 100;
+
+    std::string text = whole == 0 ? std::string() : std::to_string(whole);
+    text += '.';
+    if (decimals != 0) {
+        text += static_cast<char>('0' + decimals / 10);
+        if (decimals % 10 != 0)
+            text += static_cast<char>('0' + decimals % 10);
+    }
+    return text + '%';
+}
+
+ScoreText ScoreDisplay(const QuizState& state)
+{
+    ScoreText text{std::to_string(state.missed), std::to_string(state.correct), std::nullopt};
+    if (static_cast<std::int64_t>(state.correct) + state.missed >= 1)
+        text.percent = PercentText(state.correct, state.missed);
+    return text;
+}
+
+Verdict CheckAnswer(const QuizState& state, const std::string& typed)
+{
+    if (!state.kanaOnDisplay)
+        return Verdict::NothingToCheck;
+    return lowerCased(typed) == state.answer ? Verdict::Right : Verdict::Wrong;
+}
+
+void CountCorrect(QuizState& state) { increment(state.correct); }
+
+void CountMissed(QuizState& state) { increment(state.missed); }
+
+std::string Reveal(QuizState& state, bool testMode)
+{
+    if (testMode && state.correct != 0) {
+        increment(state.missed);
+        --state.correct;
+    }
+    return state.answer;
+}
+
+} // namespace quiz

@@ -1,0 +1,55 @@
+#pragma once
+
+#include "quiz/random_int.h"
+#include "windows/form1.h"
+#include "windows/message_box.h"
+
+#include <QCheckBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QStringList>
+
+#include <filesystem>
+#include <memory>
+
+// Stands in for the program's message boxes: records the text and returns
+// at once, as if the learner had pressed OK.
+struct MessageLog {
+    QStringList texts;
+    windows::MessageBox box()
+    {
+        return [this](QWidget*, const QString& text) { texts << text; };
+    }
+};
+
+// A main window started on the shipped data (or the given data folder) with
+// a seeded generator, its message boxes recorded.
+class FormHarness {
+public:
+    explicit FormHarness(const std::filesystem::path& dataFolder = QUELVANE_SHIPPED_DATA, std::uint64_t seed = 7);
+
+    windows::Form1& form() { return *form_; }
+    const quiz::QuizState& state() const { return form_->state(); }
+    MessageLog& messages() { return messages_; }
+
+    template <typename T = QWidget>
+    T* find(const QString& name) const
+    {
+        return form_->findChild<T*>(name);
+    }
+    QPushButton* button(const QString& name) const { return find<QPushButton>(name); }
+    QCheckBox* check(const QString& name) const { return find<QCheckBox>(name); }
+    QCheckBox* katakana(int set) const;
+    QCheckBox* hiragana(int set) const;
+    QLineEdit* answerBox() const { return find<QLineEdit>("txtKananame"); }
+    QString label(const QString& name) const { return find<QLabel>(name)->text(); }
+
+    // Shows the window and waits until it is active, so keys reach it.
+    void showActive();
+
+private:
+    quiz::RandomSource random_;
+    MessageLog messages_;
+    std::unique_ptr<windows::Form1> form_;
+};

@@ -1,0 +1,158 @@
+// Renders the kana pictures of data/ and the program's own pictures of
+// resources/. Everything is drawn from the Noto Sans CJK JP outlines and fixed
+// numbers, so a rerun reproduces the committed files byte for byte.
+
+#include "artwork.h"
+#include "kana_pictures.h"
+#include "kana_table.h"
+#include "output_files.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFontInfo>
+#include <QGuiApplication>
+
+#include <cstdio>
+#include <stdexcept>
+
+namespace {
+
+const QString kFontFamily = QStringLiteral("Noto Sans CJK JP");
+const QString kFontCopyright = QStringLiteral("/usr/share/doc/fonts-noto-cjk/copyright");
+constexpr int kGlyphPixels = 38;
+
+QStringList split(std::string_view list)
+{
+    return QString::fromUtf8(list.data(), static_cast<qsizetype>(list.size())).split(u' ', Qt::SkipEmptyParts);
+}
+
+QFont kanaFont(int pixels, QFont::Weight weight)
+{
+    QFont font(kFontFamily);
+    font.setPixelSize(pixels);
+    font.setWeight(weight);
+    // A fallback font would silently change the look of some pictures.
+    font.setStyleStrategy(QFont::NoFontMerging);
+    if (QFontInfo(font).family() != kFontFamily)
+        throw std::runtime_error("font not installed: " + kFontFamily.toStdString() + " (package fonts-noto-cjk)");
+    return font;
+}
+
+struct Script {
+    const char* folder;
+    std::string_view KanaRow::*kana;
+};
+
+void writeKanaData(const QString& dataDir)
+{
+    for (const KanaRow& row : kKanaRows) {
+        const auto count = split(row.names).size();
+        if (split(row.files).size() != count || split(row.hiragana).size() != count
+            || split(row.katakana).size() != count)
+            throw std::logic_error("kana table row is ragged: " + std::string(row.folder));
+    }
+
+    QStringList everything;
+    for (const KanaRow& row : kKanaRows)
+        everything << split(row.hiragana) << split(row.katakana);
+    const KanaPictures pictures(kanaFont(kGlyphPixels, QFont::Normal), everything);
+
+    int written = 0;
+    for (const Script script : {Script{"kat", &KanaRow::katakana}, Script{"hir", &KanaRow::hiragana}}) {
+        const QString scriptDir = dataDir + u'/' + QLatin1String(script.folder);
+        ensureDir(scriptDir);
+        for (const KanaRow& row : kKanaRows) {
+            const QString rowDir = row.folder.empty()
+                ? scriptDir
+                : scriptDir + u'/' + QString::fromUtf8(row.folder.data(), static_cast<qsizetype>(row.folder.size()));
+            ensureDir(rowDir);
+            const QStringList files = split(row.files);
+            const QStringList kana = split(row.*script.kana);
+            for (qsizetype i = 0; i < files.size(); ++i) {
+                writeGif(rowDir + u'/' + files[i] + QStringLiteral(".gif"), pictures.picture(kana[i]));
+                ++written;
+            }
+        }
+        writeLines(scriptDir + QStringLiteral("/stdpaths.txt"),
+                   {QStringLiteral("\"a.gif\""), QStringLiteral("\"i.gif\""), QStringLiteral("\"u.gif\""),
+                    QStringLiteral("\"e.gif\""), QStringLiteral("\"o.gif\"")});
+        writeLines(scriptDir + QStringLiteral("/yayuyo.txt"),
+                   {QStringLiteral("\"a.gif\""), QStringLiteral("\"u.gif\""), QStringLiteral("\"o.gif\"")});
+    }
+
+    // The names are the same for both scripts, so only the katakana folder carries them.
+    QStringList names;
+    for (const KanaRow& row : kKanaRows)
+        names << split(row.names);
+    writeLines(dataDir + QStringLiteral("/kat/symbols.txt"), names);
+
+    std::printf("%d kana pictures, %d names; single %dx%d, pair %dx%d, baseline at row %d\n", written,
+                static_cast<int>(names.size()), pictures.singleWidth(), pictures.height(), pictures.pairWidth(),
+                pictures.height(), pictures.baseline());
+}
+
+// The font's licence asks for its copyright notice and licence text to travel
+// with anything bundling it. The Debian copyright file also covers the
+// packaging, which the pictures do not use, so only the font's part is kept.
+void writeFontLicence(const QString& dataDir)
+{
+    QFile in(kFontCopyright);
+    if (!in.open(QIODevice::ReadOnly))
+        throw std::runtime_error("cannot read " + kFontCopyright.toStdString());
+    const QStringList paragraphs = QString::fromUtf8(in.readAll()).split(QStringLiteral("\n\n"));
+
+    QStringList notice;
+    QString licenceName;
+    for (const QString& para : paragraphs) {
+        if (!para.startsWith(QStringLiteral("Files: *\n")))
+            continue;
+        for (const QString& line : para.split(u'\n')) {
+            if (line.startsWith(QStringLiteral("Copyright:")))
+                notice << QStringLiteral("Copyright ") + line.mid(10).trimmed();
+            else if (line.startsWith(QStringLiteral("License:")))
+                licenceName = line.mid(8).trimmed();
+        }
+    }
+    QStringList body;
+    for (const QString& para : paragraphs) {
+        if (licenceName.isEmpty() || !para.startsWith(QStringLiteral("License: ") + licenceName + u'\n'))
+            continue;
+        for (const QString& line : para.split(u'\n').mid(1))
+            body << (line == QStringLiteral(" .") ? QString() : line.mid(1));
+    }
+    if (notice.isEmpty() || body.isEmpty())
+        throw std::runtime_error("font licence not found in " + kFontCopyright.toStdString());
+
+    QStringList out;
+    out << QStringLiteral("The kana pictures in this folder are rendered from the font %1.").arg(kFontFamily)
+        << QString() << notice << QString() << body;
+    while (!out.isEmpty() && out.last().isEmpty())
+        out.removeLast();
+    writeLines(dataDir + QStringLiteral("/FONT-LICENSE.txt"), out);
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    // Always headless: the output must not depend on the desktop it runs on.
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QGuiApplication app(argc, argv);
+
+    const QStringList args = app.arguments();
+    if (args.size() != 3) {
+        std::fprintf(stderr, "usage: render_kana DATA_DIR RESOURCES_DIR\n");
+        return 2;
+    }
+    try {
+        writeKanaData(args[1]);
+        writeFontLicence(args[1]);
+        writeArtwork(args[2], [](int pixels, bool bold) {
+            return kanaFont(pixels, bold ? QFont::Bold : QFont::Normal);
+        });
+    } catch (const std::exception& e) {
+        std::fprintf(stderr, "render_kana: %s\n", e.what());
+        return 1;
+    }
+    return 0;
+}

@@ -1,0 +1,31 @@
+#include "windows/form2.h"
+
+#include <QPushButton>
+
+namespace windows {
+
+namespace {
+
+PictureWindow::Design form2Design()
+{
+    using K = ControlKind;
+    return {"Form2",
+            3435,
+            6195,
+            {
+                {"Image1", K::Picture, "", "", 0, 0, 3375, 5250},
+                {"Command1", K::Button, "", "YOU ARE WRONG! YOU HAVE NO HONOR! YOU MUST TRY AGAIN OR DIE!", 0, 5280, 3375,
+                 855, 0},
+            },
+            QStringLiteral(":/quelvane/wrong.jpg")};
+}
+
+} // namespace
+
+Form2::Form2(QWidget* mainWindow)
+    : PictureWindow(mainWindow, form2Design())
+{
+    button()->setDefault(true);
+}
+
+} // namespace windows

@@ -1,0 +1,30 @@
+#include "windows/form3.h"
+
+namespace windows {
+
+namespace {
+
+PictureWindow::Design form3Design()
+{
+    using K = ControlKind;
+    return {"Form3",
+            4770,
+            7455,
+            {
+                // One pixel wider than the window: its right edge is cut off.
+                {"Image1", K::Picture, "", "", 0, 0, 4785, 6660},
+                {"Command1", K::Button, "",
+                 "Quelvane - Version 1.5 - written by its author for the learners of a beginners' Japanese course",
+                 7, 6670, 4750, 735, 0},
+            },
+            QStringLiteral(":/quelvane/about.jpg")};
+}
+
+} // namespace
+
+Form3::Form3(QWidget* mainWindow)
+    : PictureWindow(mainWindow, form3Design())
+{
+}
+
+} // namespace windows

@@ -1,0 +1,38 @@
+#pragma once
+
+#include <QHash>
+#include <QString>
+
+#include <vector>
+
+class QWidget;
+
+namespace windows {
+
+enum class ControlKind { Frame, Picture, Label, TextBox, Button, CheckBox };
+
+// One control of a fixed form: position and size in twips, relative to its
+// container (the form's client area when `container` is empty). Labels take
+// the size of their caption; the table's size is where they start.
+struct ControlSpec {
+    QString name;
+    ControlKind kind;
+    QString container;
+    QString caption;
+    int left;
+    int top;
+    int width;
+    int height;
+    int tabIndex = -1; // -1: takes no part in the tab order
+};
+
+using FormLayout = std::vector<ControlSpec>;
+
+// Creates the controls of a layout on `form`, names them, places them and
+// sets the tab order. Returns the controls by name.
+QHash<QString, QWidget*> BuildControls(QWidget* form, const FormLayout& layout);
+
+// The caption without its access-key marks, as a screen reader says it.
+QString plainCaption(const QString& caption);
+
+} // namespace windows

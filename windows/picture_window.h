@@ -1,0 +1,40 @@
+#pragma once
+
+#include "windows/form_layout.h"
+
+#include <QWidget>
+
+class QPushButton;
+
+namespace windows {
+
+// A borderless window of one picture and one large button, shown over the
+// disabled main window. It centres itself when created, and closing it by
+// any means (its button, a window-manager key, the session ending) reports
+// `dismissed`, so the main window is never left disabled.
+class PictureWindow : public QWidget {
+    Q_OBJECT
+public:
+    struct Design {
+        QString name;
+        int width;  // client area, twips
+        int height;
+        FormLayout layout; // an "Image1" picture and a "Command1" button
+        QString picture;
+    };
+
+    PictureWindow(QWidget* mainWindow, const Design& design);
+
+    QPushButton* button() const { return button_; }
+
+signals:
+    void dismissed();
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    QPushButton* button_ = nullptr;
+};
+
+} // namespace windows

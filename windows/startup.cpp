@@ -1,0 +1,48 @@
+#include "windows/startup.h"
+
+#include "catalogue/load_error.h"
+#include "catalogue/loaders.h"
+#include "windows/form1.h"
+#include "windows/version_info.h"
+
+#include <QApplication>
+#include <QFont>
+#include <QIcon>
+#include <QStyleFactory>
+
+#include <iostream>
+
+namespace windows {
+
+void ConfigureApplication(QApplication& app)
+{
+    QApplication::setApplicationName(QString::fromUtf8(kProductName));
+    QApplication::setApplicationVersion(QString::fromUtf8(kVersion));
+    QApplication::setDesktopFileName(QStringLiteral("io.github.quelvane.Quelvane"));
+    QApplication::setWindowIcon(QIcon(QStringLiteral(":/quelvane/quelvane.ico")));
+    if (QStyle* style = QStyleFactory::create(QStringLiteral("Windows")))
+        QApplication::setStyle(style);
+    // Sized in pixels, not points, so that the desktop's dots-per-inch setting
+    // cannot push a caption out of its fixed-size control.
+    QFont font(QStringLiteral("DejaVu Sans"));
+    font.setPixelSize(10);
+    app.setFont(font);
+}
+
+std::unique_ptr<Form1> StartQuelvane(const std::filesystem::path& programFolder, quiz::RandomSource& random,
+                                     const MessageBox& messageBox)
+{
+    auto form = std::make_unique<Form1>(random, messageBox);
+    try {
+        form->Form_Load(catalogue::FindDataFolder(programFolder));
+    } catch (const catalogue::LoadError& error) {
+        const QString file = QString::fromStdString(error.file().string());
+        const QString cause = QString::fromStdString(error.cause());
+        std::cerr << "quelvane: " << error.what() << '\n';
+        messageBox(nullptr, QStringLiteral("Quelvane cannot start: the data file %1 %2.").arg(file, cause));
+        return nullptr;
+    }
+    return form;
+}
+
+} // namespace windows

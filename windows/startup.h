@@ -1,0 +1,31 @@
+#pragma once
+
+#include "windows/message_box.h"
+
+#include <QString>
+
+#include <filesystem>
+#include <memory>
+
+class QApplication;
+
+namespace quiz {
+class RandomSource;
+}
+
+namespace windows {
+
+class Form1;
+
+// The look every window is laid out for: the fixed forms need the Windows
+// style and a 10-pixel DejaVu Sans to keep every caption inside its control,
+// whatever the desktop's own settings.
+void ConfigureApplication(QApplication& app);
+
+// Creates the main window and runs its start-up against the data beside the
+// program. A data file that cannot serve is told to the learner once, in a
+// message box and on standard error, and nothing is returned.
+std::unique_ptr<Form1> StartQuelvane(const std::filesystem::path& programFolder, quiz::RandomSource& random,
+                                     const MessageBox& messageBox);
+
+} // namespace windows
