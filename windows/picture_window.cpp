@@ -23,10 +23,18 @@ PictureWindow::PictureWindow(QWidget* mainWindow, const Design& design)
     auto* picture = qobject_cast<QLabel*>(controls.value(QStringLiteral("Image1")));
     picture->setPixmap(QPixmap(design.picture));
     picture->setScaledContents(true);
-    button_ = qobject_cast<QPushButton*>(controls.value(QStringLiteral("Command1")));
+    button_ = qobject_cast<WrappingButton*>(controls.value(QStringLiteral("Command1")));
     connect(button_, &QPushButton::clicked, this, &QWidget::close);
 
     CentreOnScreen(*this);
+}
+
+void PictureWindow::showEvent(QShowEvent* event)
+{
+    QWidget::showEvent(event);
+    // A tool window is not always given the keyboard on showing, yet Enter
+    // must reach its only button at once.
+    activateWindow();
     button_->setFocus();
 }
 

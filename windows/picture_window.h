@@ -1,10 +1,9 @@
 #pragma once
 
 #include "windows/form_layout.h"
+#include "windows/wrapping_button.h"
 
 #include <QWidget>
-
-class QPushButton;
 
 namespace windows {
 
@@ -25,16 +24,17 @@ public:
 
     PictureWindow(QWidget* mainWindow, const Design& design);
 
-    QPushButton* button() const { return button_; }
+    WrappingButton* button() const { return button_; }
 
 signals:
     void dismissed();
 
 protected:
+    void showEvent(QShowEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
 
 private:
-    QPushButton* button_ = nullptr;
+    WrappingButton* button_ = nullptr;
 };
 
 } // namespace windows

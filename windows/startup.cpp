@@ -39,7 +39,7 @@ std::unique_ptr<Form1> StartQuelvane(const std::filesystem::path& programFolder,
         const QString file = QString::fromStdString(error.file().string());
         const QString cause = QString::fromStdString(error.cause());
         std::cerr << "quelvane: " << error.what() << '\n';
-        messageBox(nullptr, QStringLiteral("Quelvane cannot start: the data file %1 %2.").arg(file, cause));
+        messageBox(nullptr, QStringLiteral("Quelvane cannot start.\n\n%1: %2").arg(file, cause));
         return nullptr;
     }
     return form;

@@ -1,0 +1,68 @@
+// Feeds arbitrary bytes to the list-file reader. Whatever the bytes, the
+// reader must either hand back entries the loaders can trust or stop with an
+// EntryError; anything else (a crash, a hang, a sanitizer report, another
+// exception, an entry breaking the rules below) is a finding.
+
+#include "catalogue/entry_reader.h"
+#include "catalogue/utf8.h"
+
+#include <cstddef>
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <sstream>
+#include <string>
+#include <string_view>
+
+namespace {
+
+[[noreturn]] void broken(const char* rule, std::size_t entry)
+{
+    std::fprintf(stderr, "entry %zu breaks a rule of the list-file reader: %s\n", entry, rule);
+    std::abort();
+}
+
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
+{
+    const std::string bytes(reinterpret_cast<const char*>(data), size);
+    std::istringstream in(bytes);
+    catalogue::EntryReader reader(in);
+
+    std::size_t returned = 0;
+    std::size_t entryBytes = 0;
+    try {
+        while (const std::optional<std::string> entry = reader.next()) {
+            ++returned;
+            entryBytes += entry->size();
+            if (entry->size() > catalogue::EntryReader::kMaxEntryBytes)
+                broken("longer than kMaxEntryBytes", returned);
+            if (!catalogue::isValidUtf8(*entry))
+                broken("not valid UTF-8", returned);
+            if (entry->find('\0') != std::string::npos)
+                broken("holds a NUL byte", returned);
+            // A line end always ends an entry, quoted or not.
+            if (entry->find('\n') != std::string::npos)
+                broken("holds a line end", returned);
+            if (reader.entriesRead() != returned)
+                broken("entriesRead() differs from the entries returned", returned);
+            // Every entry is made of bytes of the input: the reader cannot
+            // return more than it was given.
+            if (entryBytes > size)
+                broken("more entry bytes than input bytes", returned);
+        }
+        // The end stays the end.
+        if (reader.next())
+            broken("an entry after the end of the stream", returned + 1);
+    } catch (const catalogue::EntryError& error) {
+        // The message names the entry that failed, which is the one after
+        // the last returned.
+        const std::string expected = "entry " + std::to_string(returned + 1) + " cannot be read: ";
+        if (std::string_view(error.what()).substr(0, expected.size()) != expected)
+            broken("the error names another entry", returned + 1);
+    }
+    if (reader.entriesRead() != returned)
+        broken("entriesRead() differs from the entries returned", returned);
+    return 0;
+}
