@@ -124,9 +124,14 @@ private slots:
         QCOMPARE(round.score(), (QStringList{"2", "1", "66.67%"}));
         round.answerWrong();
         QCOMPARE(round.label("lblpercent"), QString("50.%"));
-        // The labels take the width of what they show.
+        // The labels take the width of what they show, clear of their captions.
         auto* percent = round.find<QLabel>("lblpercent");
         QCOMPARE(percent->width(), percent->sizeHint().width());
+        for (const char* caption : {"Label2", "Label3", "Label4"}) {
+            auto* label = round.find<QLabel>(caption);
+            QVERIFY2(label->x() + label->fontMetrics().horizontalAdvance(label->text()) < percent->x() + percent->indent(),
+                     caption);
+        }
     }
 
     void revealBeforeAnyKana()

@@ -88,6 +88,10 @@ Form1::Form1(quiz::RandomSource& random, MessageBox messageBox)
     imgtsu->setPixmap(QPixmap(QStringLiteral(":/quelvane/small_tsu.gif")));
     imgtsu->setScaledContents(true);
     imgtsu->setAccessibleName(QStringLiteral("Small tsu: double the consonant"));
+    // The counts stand right after their captions; a few pixels keep
+    // "Percent:" and its value from running together.
+    for (QLabel* count : {lblcorrect, lblmissed, lblpercent})
+        count->setIndent(3);
     lblcorrect->setAccessibleName(QStringLiteral("Correct answers"));
     lblmissed->setAccessibleName(QStringLiteral("Missed answers"));
     lblpercent->setAccessibleName(QStringLiteral("Percent correct"));

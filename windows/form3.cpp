@@ -14,7 +14,7 @@ PictureWindow::Design form3Design()
                 // One pixel wider than the window: its right edge is cut off.
                 {"Image1", K::Picture, "", "", 0, 0, 4785, 6660},
                 {"Command1", K::Button, "",
-                 "Quelvane - Version 1.5 - written by its author for the learners of a beginners' Japanese course",
+                 "Quelvane - Version 1.5\nWritten by its author for a beginners' Japanese course",
                  7, 6670, 4750, 735, 0},
             },
             QStringLiteral(":/quelvane/about.jpg")};
