@@ -48,22 +48,22 @@ private slots:
         const windows::FormLayout layout = windows::Form1Layout();
         QCOMPARE(layout.size(), std::size_t{83});
         QSet<QString> names;
-        for (const windows::ControlSpec& spec : layout) {
-            QVERIFY2(!names.contains(spec.name), qPrintable(spec.name));
-            names.insert(spec.name);
-            QWidget* control = h.find(spec.name);
-            QVERIFY2(control, qPrintable(spec.name));
-            const QString container = spec.container.isEmpty() ? QString("Form1") : spec.container;
+        for (const windows::ControlRow& row : layout) {
+            QVERIFY2(!names.contains(row.name), qPrintable(row.name));
+            names.insert(row.name);
+            QWidget* control = h.find(row.name);
+            QVERIFY2(control, qPrintable(row.name));
+            const QString container = row.container.isEmpty() ? QString("Form1") : row.container;
             QCOMPARE(control->parentWidget()->objectName(), container);
-            const QRect expected = windows::toPixelRect(spec.left, spec.top, spec.width, spec.height);
-            if (spec.kind != ControlKind::Label)
+            const QRect expected = windows::toPixelRect(row.left, row.top, row.width, row.height);
+            if (row.kind != ControlKind::Label)
                 QCOMPARE(control->size(), expected.size());
             // The small tsu starts out of sight; all else stands where the
             // table puts it, inside its container.
-            if (spec.name == "imgtsu")
+            if (row.name == "imgtsu")
                 continue;
             QCOMPARE(control->pos(), expected.topLeft());
-            QVERIFY2(control->parentWidget()->rect().contains(control->geometry()), qPrintable(spec.name));
+            QVERIFY2(control->parentWidget()->rect().contains(control->geometry()), qPrintable(row.name));
         }
     }
 

@@ -16,21 +16,21 @@ namespace windows {
 
 namespace {
 
-QWidget* createControl(const ControlSpec& spec, QWidget* container)
+QWidget* createControl(const ControlRow& row, QWidget* container)
 {
-    switch (spec.kind) {
+    switch (row.kind) {
     case ControlKind::Frame:
-        return new QGroupBox(spec.caption, container);
+        return new QGroupBox(row.caption, container);
     case ControlKind::Picture:
         return new QLabel(container);
     case ControlKind::Label:
-        return new QLabel(spec.caption, container);
+        return new QLabel(row.caption, container);
     case ControlKind::TextBox:
         return new QLineEdit(container);
     case ControlKind::Button:
-        return new WrappingButton(spec.caption, container);
+        return new WrappingButton(row.caption, container);
     case ControlKind::CheckBox:
-        return new WrappingCheckBox(spec.caption, container);
+        return new WrappingCheckBox(row.caption, container);
     }
     throw std::logic_error("unknown control kind");
 }
@@ -58,23 +58,23 @@ QHash<QString, QWidget*> BuildControls(QWidget* form, const FormLayout& layout)
     QHash<QString, QWidget*> controls;
     std::vector<std::pair<int, QWidget*>> tabOrder;
 
-    for (const ControlSpec& spec : layout) {
-        QWidget* container = spec.container.isEmpty() ? form : controls.value(spec.container);
+    for (const ControlRow& row : layout) {
+        QWidget* container = row.container.isEmpty() ? form : controls.value(row.container);
         if (!container)
-            throw std::logic_error("container listed after its control: " + spec.name.toStdString());
+            throw std::logic_error("container listed after its control: " + row.name.toStdString());
 
-        QWidget* control = createControl(spec, container);
-        control->setObjectName(spec.name);
-        control->setGeometry(toPixelRect(spec.left, spec.top, spec.width, spec.height));
-        if (spec.kind == ControlKind::Label)
+        QWidget* control = createControl(row, container);
+        control->setObjectName(row.name);
+        control->setGeometry(toPixelRect(row.left, row.top, row.width, row.height));
+        if (row.kind == ControlKind::Label)
             control->adjustSize();
-        if (!spec.caption.isEmpty())
-            control->setAccessibleName(plainCaption(spec.caption));
-        if (takesFocus(spec.kind))
-            tabOrder.emplace_back(spec.tabIndex, control);
+        if (!row.caption.isEmpty())
+            control->setAccessibleName(plainCaption(row.caption));
+        if (takesFocus(row.kind))
+            tabOrder.emplace_back(row.tabIndex, control);
         else
             control->setFocusPolicy(Qt::NoFocus);
-        controls.insert(spec.name, control);
+        controls.insert(row.name, control);
     }
 
     std::sort(tabOrder.begin(), tabOrder.end(), [](const auto& a, const auto& b) { return a.first < b.first; });

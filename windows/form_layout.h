@@ -14,7 +14,7 @@ enum class ControlKind { Frame, Picture, Label, TextBox, Button, CheckBox };
 // One control of a fixed form: position and size in twips, relative to its
 // container (the form's client area when `container` is empty). Labels take
 // the size of their caption; the table's size is where they start.
-struct ControlSpec {
+struct ControlRow {
     QString name;
     ControlKind kind;
     QString container;
@@ -26,7 +26,7 @@ struct ControlSpec {
     int tabIndex = -1; // -1: takes no part in the tab order
 };
 
-using FormLayout = std::vector<ControlSpec>;
+using FormLayout = std::vector<ControlRow>;
 
 // Creates the controls of a layout on `form`, names them, places them and
 // sets the tab order. Returns the controls by name.
