@@ -18,6 +18,7 @@ void ConfigureApplication(QApplication& app)
 {
     QApplication::setApplicationName(QString::fromUtf8(kProductName));
     QApplication::setApplicationVersion(QString::fromUtf8(kVersion));
+    QApplication::setOrganizationName(QString::fromUtf8(kCompanyName));
     QApplication::setDesktopFileName(QStringLiteral("io.github.quelvane.Quelvane"));
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/quelvane/quelvane.ico")));
     if (QStyle* style = QStyleFactory::create(QStringLiteral("Windows")))
