@@ -87,4 +87,8 @@ void writeGif(const QString& path, const IndexedImage& image)
     }
     if (EGifCloseFile(gif, &error) != GIF_OK)
         fail(path, "close", error);
+    // giflib creates its files readable by their owner alone; the data is
+    // installed for every user.
+    QFile::setPermissions(path, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ReadGroup
+                                    | QFileDevice::ReadOther);
 }

@@ -1,15 +1,21 @@
 #include "windows/kana_picture.h"
 
+#include "catalogue/gif_structure.h"
 #include "quiz/presentation.h"
 #include "windows/twips.h"
 
+#include <QBuffer>
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QImageReader>
 
 namespace windows {
 
 namespace {
+
+// Far more than any kana picture needs, and little enough to read at once.
+constexpr qint64 kMaxPictureBytes = 1 << 20;
 
 QString failure(const QString& path, const QString& cause)
 {
@@ -20,23 +26,32 @@ QString failure(const QString& path, const QString& cause)
 
 std::variant<QPixmap, QString> LoadKanaPicture(const QString& path)
 {
-    const QFileInfo file(path);
-    if (!file.exists())
+    const QFileInfo info(path);
+    if (!info.exists())
         return failure(path, QStringLiteral("not found"));
-    if (file.isDir())
+    if (info.isDir())
         return failure(path, QStringLiteral("it is a folder, not a file"));
-    if (!file.isReadable())
-        return failure(path, QStringLiteral("it cannot be read"));
+    if (info.size() > kMaxPictureBytes)
+        return failure(path, QStringLiteral("it is %1 bytes long, too large for a kana picture").arg(info.size()));
 
-    QImageReader reader(path);
-    reader.setDecideFormatFromContent(true);
-    if (reader.format() != "gif")
-        return failure(path, QStringLiteral("it is not a GIF picture"));
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return failure(path, QStringLiteral("it cannot be read: %1").arg(file.errorString()));
+    QByteArray bytes = file.readAll();
+    if (file.error() != QFileDevice::NoError)
+        return failure(path, QStringLiteral("it cannot be read: %1").arg(file.errorString()));
 
-    // Checked before decoding, so that a huge picture is never read whole.
+    if (const auto damage = catalogue::GifDamage(std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size()))))
+        return failure(path, QString::fromStdString(*damage));
+
+    QBuffer buffer(&bytes);
+    QImageReader reader(&buffer, "gif");
+    // Checked before decoding, so that a huge picture is never decoded.
     const QSize size = reader.size();
+    if (!size.isValid())
+        return failure(path, QStringLiteral("its size cannot be read"));
     const QSize window(toPixels(quiz::kKanaWindowWidth), toPixels(quiz::kKanaWindowHeight));
-    if (size.isValid() && (size.width() > window.width() || size.height() > window.height())) {
+    if (size.width() > window.width() || size.height() > window.height()) {
         return failure(path, QStringLiteral("it is %1 x %2 pixels, larger than the kana window (%3 x %4)")
                                  .arg(size.width())
                                  .arg(size.height())
@@ -46,7 +61,7 @@ std::variant<QPixmap, QString> LoadKanaPicture(const QString& path)
 
     const QImage image = reader.read();
     if (image.isNull())
-        return failure(path, reader.errorString().toLower());
+        return failure(path, QStringLiteral("it cannot be decoded: %1").arg(reader.errorString()));
     return QPixmap::fromImage(image);
 }
 

@@ -1,0 +1,99 @@
+#include "catalogue/gif_structure.h"
+
+#include <cstddef>
+#include <cstdint>
+
+namespace catalogue {
+
+namespace {
+
+constexpr std::uint8_t kExtension = 0x21;
+constexpr std::uint8_t kImage = 0x2C;
+constexpr std::uint8_t kTrailer = 0x3B;
+
+class BlockWalk {
+public:
+    explicit BlockWalk(std::string_view bytes)
+        : bytes_(bytes)
+    {
+    }
+
+    bool has(std::size_t count) const { return bytes_.size() - at_ >= count; }
+    std::uint8_t byte(std::size_t offset = 0) const { return static_cast<std::uint8_t>(bytes_[at_ + offset]); }
+    void skip(std::size_t count) { at_ += count; }
+
+    // A colour table follows a descriptor whose flags have the top bit set.
+    std::size_t colourTableSize(std::uint8_t flags) const
+    {
+        return (flags & 0x80) ? 3u * (std::size_t{2} << (flags & 0x07)) : 0;
+    }
+
+    // Data sub-blocks: a length byte and that many bytes, until a zero length.
+    bool skipSubBlocks()
+    {
+        while (has(1)) {
+            const std::size_t length = byte();
+            skip(1);
+            if (length == 0)
+                return true;
+            if (!has(length))
+                return false;
+            skip(length);
+        }
+        return false;
+    }
+
+private:
+    std::string_view bytes_;
+    std::size_t at_ = 0;
+};
+
+} // namespace
+
+std::optional<std::string> GifDamage(std::string_view bytes)
+{
+    const std::string endsEarly = "it is damaged: the picture data ends early";
+    if (bytes.substr(0, 6) != "GIF87a" && bytes.substr(0, 6) != "GIF89a")
+        return "it is not a GIF picture";
+
+    BlockWalk walk(bytes);
+    walk.skip(6);
+    if (!walk.has(7))
+        return endsEarly;
+    const std::size_t globalTable = walk.colourTableSize(walk.byte(4));
+    walk.skip(7);
+    if (!walk.has(globalTable))
+        return endsEarly;
+    walk.skip(globalTable);
+
+    bool sawImage = false;
+    while (walk.has(1)) {
+        const std::uint8_t block = walk.byte();
+        walk.skip(1);
+        if (block == kTrailer)
+            return sawImage ? std::nullopt : std::optional<std::string>("it is damaged: it holds no picture");
+        if (block == kExtension) {
+            if (!walk.has(1))
+                return endsEarly;
+            walk.skip(1); // the extension's label
+            if (!walk.skipSubBlocks())
+                return endsEarly;
+        } else if (block == kImage) {
+            if (!walk.has(9))
+                return endsEarly;
+            const std::size_t localTable = walk.colourTableSize(walk.byte(8));
+            walk.skip(9);
+            if (!walk.has(localTable + 1))
+                return endsEarly;
+            walk.skip(localTable + 1); // the table and the LZW code size
+            if (!walk.skipSubBlocks())
+                return endsEarly;
+            sawImage = true;
+        } else {
+            return "it is damaged: an unknown block stands in it";
+        }
+    }
+    return endsEarly;
+}
+
+} // namespace catalogue

@@ -1,0 +1,14 @@
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace catalogue {
+
+// Walks the blocks of a GIF file and tells what is wrong with it, or nothing
+// when it is whole. Decoders show a GIF cut short as far as it goes, with
+// the rest filled in, so a damaged kana picture would pass for a real one.
+std::optional<std::string> GifDamage(std::string_view bytes);
+
+} // namespace catalogue
