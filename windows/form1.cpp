@@ -15,7 +15,6 @@
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QGroupBox>
-#include <QIcon>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -44,7 +43,6 @@ Form1::Form1(quiz::RandomSource& random, MessageBox messageBox)
 {
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(QString::fromUtf8(kProductName));
-    setWindowIcon(QIcon(QStringLiteral(":/quelvane/quelvane.ico")));
     // A fixed single border with a close box only.
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
     setFixedSize(toPixels(kForm1Width), toPixels(kForm1Height));

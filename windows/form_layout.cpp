@@ -42,17 +42,6 @@ bool takesFocus(ControlKind kind)
 
 } // namespace
 
-QString plainCaption(const QString& caption)
-{
-    QString plain;
-    for (qsizetype i = 0; i < caption.size(); ++i) {
-        if (caption[i] == u'&' && i + 1 < caption.size())
-            ++i; // "&&" stands for one "&", "&x" for a plain x
-        plain += caption[i];
-    }
-    return plain;
-}
-
 QHash<QString, QWidget*> BuildControls(QWidget* form, const FormLayout& layout)
 {
     QHash<QString, QWidget*> controls;
@@ -68,8 +57,6 @@ QHash<QString, QWidget*> BuildControls(QWidget* form, const FormLayout& layout)
         control->setGeometry(toPixelRect(row.left, row.top, row.width, row.height));
         if (row.kind == ControlKind::Label)
             control->adjustSize();
-        if (!row.caption.isEmpty())
-            control->setAccessibleName(plainCaption(row.caption));
         if (takesFocus(row.kind))
             tabOrder.emplace_back(row.tabIndex, control);
         else

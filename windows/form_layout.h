@@ -29,10 +29,8 @@ struct ControlRow {
 using FormLayout = std::vector<ControlRow>;
 
 // Creates the controls of a layout on `form`, names them, places them and
-// sets the tab order. Returns the controls by name.
+// sets the tab order. Returns the controls by name. Screen readers take a
+// control's name from its caption, without the access-key mark.
 QHash<QString, QWidget*> BuildControls(QWidget* form, const FormLayout& layout);
-
-// The caption without its access-key marks, as a screen reader says it.
-QString plainCaption(const QString& caption);
 
 } // namespace windows

@@ -2,6 +2,7 @@
 
 #include "catalogue/load_error.h"
 #include "catalogue/loaders.h"
+#include "quiz/random_int.h"
 #include "windows/form1.h"
 #include "windows/version_info.h"
 
@@ -44,6 +45,16 @@ std::unique_ptr<Form1> StartQuelvane(const std::filesystem::path& programFolder,
         return nullptr;
     }
     return form;
+}
+
+int RunQuelvane()
+{
+    quiz::RandomSource random;
+    auto form = StartQuelvane(QApplication::applicationDirPath().toStdString(), random, ShowMessageBox);
+    if (!form)
+        return 1;
+    form->show();
+    return QApplication::exec();
 }
 
 } // namespace windows

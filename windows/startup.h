@@ -28,4 +28,8 @@ void ConfigureApplication(QApplication& app);
 std::unique_ptr<Form1> StartQuelvane(const std::filesystem::path& programFolder, quiz::RandomSource& random,
                                      const MessageBox& messageBox);
 
+// The whole program on a configured application: start-up, the main window,
+// the event loop. Returns the exit status.
+int RunQuelvane();
+
 } // namespace windows

@@ -1,0 +1,18 @@
+// The program's own start-up, with one addition: the process ends once the
+// main window has been painted.
+#include "first_paint.h"
+
+#include "windows/startup.h"
+
+#include <QApplication>
+
+int main(int argc, char* argv[])
+{
+    NoteMainEntered();
+    const bool report = ReportRequested(argc, argv);
+
+    QApplication app(argc, argv);
+    windows::ConfigureApplication(app);
+    new FirstPaintExit(app, report);
+    return windows::RunQuelvane();
+}
