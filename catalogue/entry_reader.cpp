@@ -77,15 +77,26 @@ std::string EntryReader::readQuoted()
 std::string EntryReader::readPlain()
 {
     std::string entry;
-    for (int c = in_.sgetc(); c != kEof; c = in_.snextc()) {
+    int c = in_.sgetc();
+    while (c != kEof) {
         if (c == ',' || c == '\n') {
             in_.sbumpc();
             break;
         }
+        if (c == '\r') {
+            // CR before LF, or at the very end, is the line end of a CRLF
+            // file and counts towards no entry's length.
+            c = in_.snextc();
+            if (c == '\n')
+                in_.sbumpc();
+            if (c == '\n' || c == kEof)
+                break;
+            append(entry, '\r');
+            continue;
+        }
         append(entry, static_cast<char>(c));
+        c = in_.snextc();
     }
-    if (!entry.empty() && entry.back() == '\r')
-        entry.pop_back();
     return entry;
 }
 

@@ -72,6 +72,7 @@ private slots:
         QTest::addColumn<QString>("cause");
         QTest::newRow("quote never closed") << QByteArray("a,\"b") << "entry 2 cannot be read: its closing double quote is missing";
         QTest::newRow("quote closed on a later line") << QByteArray("\"a\nb\"") << "entry 1 cannot be read: its closing double quote is missing";
+        QTest::newRow("lone CR inside an entry") << QByteArray("a\rb,c") << "entry 1 cannot be read: it holds binary data";
         QTest::newRow("NUL byte") << QByteArray("a,b\0c", 5) << "entry 2 cannot be read: it holds binary data";
         QTest::newRow("invalid UTF-8") << QByteArray("a\n\xC3\x28") << "entry 2 cannot be read: it is not UTF-8 text";
         QTest::newRow("overlong UTF-8") << QByteArray("\xC0\xAF") << "entry 1 cannot be read: it is not UTF-8 text";
@@ -93,7 +94,8 @@ private slots:
     void longestEntryAccepted()
     {
         const std::string entry(EntryReader::kMaxEntryBytes, 'x');
-        QCOMPARE(readAll(entry + ",y").front().size(), EntryReader::kMaxEntryBytes);
+        for (const char* separator : {",", "\n", "\r\n"})
+            QCOMPARE(readAll(entry + separator + "y").front().size(), EntryReader::kMaxEntryBytes);
     }
 
     // A file of one endless entry is given up after the bound, not read whole.
