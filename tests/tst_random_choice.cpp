@@ -67,16 +67,6 @@ private slots:
             QVERIFY(aboutShare(count, kDraws, 0.25));
     }
 
-    void twoGeneratorsDiffer()
-    {
-        RandomSource a;
-        RandomSource b;
-        int same = 0;
-        for (int i = 0; i < 64; ++i)
-            same += a.RandomInt(0, 25) == b.RandomInt(0, 25) ? 1 : 0;
-        QVERIFY(same < 20);
-    }
-
     void nothingTicked()
     {
         const KanaCatalogue catalogue = LoadCatalogue(QUELVANE_SHIPPED_DATA);

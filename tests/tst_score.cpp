@@ -99,46 +99,6 @@ private slots:
         QCOMPARE(state.missed, std::numeric_limits<std::int32_t>::max());
     }
 
-    void reveal_data()
-    {
-        QTest::addColumn<bool>("testMode");
-        QTest::addColumn<int>("correct");
-        QTest::addColumn<int>("missed");
-        QTest::addColumn<int>("correctAfter");
-        QTest::addColumn<int>("missedAfter");
-        QTest::newRow("test mode 3/1") << true << 3 << 1 << 2 << 2;
-        QTest::newRow("test mode nothing correct") << true << 0 << 4 << 0 << 4;
-        QTest::newRow("study mode") << false << 3 << 1 << 3 << 1;
-    }
-
-    void reveal()
-    {
-        QFETCH(bool, testMode);
-        QFETCH(int, correct);
-        QFETCH(int, missed);
-        QFETCH(int, correctAfter);
-        QFETCH(int, missedAfter);
-        QuizState state;
-        state.answer = "kka";
-        state.correct = correct;
-        state.missed = missed;
-        QCOMPARE(Reveal(state, testMode), "kka");
-        QCOMPARE(state.correct, correctAfter);
-        QCOMPARE(state.missed, missedAfter);
-        QCOMPARE(state.answer, "kka");
-    }
-
-    void revealTwice()
-    {
-        QuizState state;
-        state.correct = 2;
-        Reveal(state, true);
-        Reveal(state, true);
-        QCOMPARE(state.correct, 0);
-        QCOMPARE(state.missed, 2);
-        Reveal(state, true);
-        QCOMPARE(state.missed, 2);
-    }
 };
 
 QTEST_APPLESS_MAIN(ScoreTest)
