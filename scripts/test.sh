@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Installs what is needed, builds Quelvane with its tests and runs them all,
-# headless; then runs them again under AddressSanitizer and
-# UndefinedBehaviorSanitizer, and fuzzes the list-file reader for a minute.
+# headless; then fuzzes the list-file reader for a minute and runs the tests
+# again under AddressSanitizer and UndefinedBehaviorSanitizer.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -14,17 +14,6 @@ echo "== Tests"
 cmake -S . -B build-tests -G Ninja -DCMAKE_BUILD_TYPE=Debug -DBUILD_TESTING=ON >/dev/null
 cmake --build build-tests
 ctest --test-dir build-tests --output-on-failure -j "$jobs"
-
-# The same tests with the sanitizers. The soak test is left out: under
-# AddressSanitizer it takes several minutes and its memory bound means
-# nothing there. The packaging tests only install and package what the
-# first pass has already checked.
-echo "== Tests under AddressSanitizer and UndefinedBehaviorSanitizer"
-cmake -S . -B build-tests-asan -G Ninja -DCMAKE_BUILD_TYPE=Debug -DBUILD_TESTING=ON -DQUELVANE_SANITIZE=ON >/dev/null
-cmake --build build-tests-asan
-ASAN_OPTIONS=detect_leaks=1 \
-UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
-    ctest --test-dir build-tests-asan --output-on-failure -j "$jobs" -LE '^(packaging|soak)$'
 
 # The fuzzer grows its corpus as it goes; it works on a copy, so that only
 # the seeds under tests/fuzz/corpus stay in the tree. Inputs that break the
@@ -47,3 +36,14 @@ if ! build-tests-fuzz/tests/fuzz/fuzz_entry_reader \
     ls -l build-tests-fuzz/findings >&2
     exit 1
 fi
+
+# The same tests with the sanitizers. The soak test is left out: under
+# AddressSanitizer it takes several minutes and its memory bound means
+# nothing there. The packaging tests only install and package what the
+# first pass has already checked.
+echo "== Tests under AddressSanitizer and UndefinedBehaviorSanitizer"
+cmake -S . -B build-tests-asan -G Ninja -DCMAKE_BUILD_TYPE=Debug -DBUILD_TESTING=ON -DQUELVANE_SANITIZE=ON >/dev/null
+cmake --build build-tests-asan
+ASAN_OPTIONS=detect_leaks=1 \
+UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
+    ctest --test-dir build-tests-asan --output-on-failure -j "$jobs" -LE '^(packaging|soak)$'
