@@ -368,27 +368,6 @@ private slots:
         QCOMPARE(h.form().cursor().shape(), Qt::ArrowCursor);
     }
 
-    void missingPictureAtPresentation()
-    {
-        DataFolderCopy data;
-        data.remove("kat/n.gif");
-        FormHarness h(data.path());
-        h.katakana(10)->setChecked(true);
-        h.check("TestMode")->setChecked(true);
-        h.button("Command1")->click();
-        QCOMPARE(h.messages().texts.size(), 1);
-        QVERIFY(h.messages().texts[0].contains(QDir::toNativeSeparators(data.file("kat/n.gif"))));
-        QVERIFY(h.messages().texts[0].contains("not found"));
-        QVERIFY(h.find<QLabel>("imgKana")->pixmap().isNull());
-        QVERIFY(!h.button("cmdcheck")->isEnabled());
-        QCOMPARE(h.form().cursor().shape(), Qt::ArrowCursor);
-        // The program goes on, and the next press tries again.
-        QVERIFY(QFile::copy(QStringLiteral(QUELVANE_SHIPPED_DATA) + "/kat/n.gif", data.file("kat/n.gif")));
-        h.button("Command1")->click();
-        QVERIFY(!h.find<QLabel>("imgKana")->pixmap().isNull());
-        QVERIFY(h.button("cmdcheck")->isEnabled());
-        QCOMPARE(h.messages().texts.size(), 1);
-    }
 };
 
 QTEST_MAIN(Form1Test)

@@ -1,4 +1,3 @@
-#include "catalogue/load_error.h"
 #include "catalogue/loaders.h"
 #include "data_folder.h"
 
@@ -17,17 +16,6 @@ QString pathText(const std::string& path)
 QString expectedPicture(const DataFolderCopy& data, const QString& relative)
 {
     return pathText(data.file(relative).toStdString());
-}
-
-// The cause of the load failure, with the file it names.
-std::pair<QString, QString> loadFailure(const DataFolderCopy& data)
-{
-    try {
-        LoadCatalogue(data.path());
-    } catch (const LoadError& error) {
-        return {pathText(error.file().string()), QString::fromStdString(error.cause())};
-    }
-    return {};
 }
 
 QByteArray joined(int count, const char* separator)
@@ -136,47 +124,6 @@ private slots:
         const KanaCatalogue catalogue = LoadCatalogue(data.path());
         QVERIFY(QString::fromStdString(catalogue.symbol(1, 0).katakanaPicture)
                     .startsWith(QString::fromStdString(data.path().string())));
-    }
-
-    void failuresNameTheFile_data()
-    {
-        QTest::addColumn<QString>("file");
-        QTest::addColumn<QByteArray>("contents"); // empty with "remove": the file is deleted
-        QTest::addColumn<QString>("cause");
-        QTest::newRow("symbols missing") << "kat/symbols.txt" << QByteArray("remove") << "not found";
-        QTest::newRow("symbols short") << "kat/symbols.txt" << joined(97, "\n") << "holds 97 entries, 101 needed";
-        QTest::newRow("symbols empty") << "kat/symbols.txt" << QByteArray("") << "holds 0 entries, 101 needed";
-        QTest::newRow("kat stdpaths missing") << "kat/stdpaths.txt" << QByteArray("remove") << "not found";
-        QTest::newRow("kat stdpaths short") << "kat/stdpaths.txt" << QByteArray("a.gif,i.gif,u.gif,e.gif")
-                                             << "holds 4 entries, 5 needed";
-        QTest::newRow("kat yayuyo short") << "kat/yayuyo.txt" << QByteArray("a.gif") << "holds 1 entry, 3 needed";
-        QTest::newRow("hir stdpaths missing") << "hir/stdpaths.txt" << QByteArray("remove") << "not found";
-        QTest::newRow("hir yayuyo missing") << "hir/yayuyo.txt" << QByteArray("remove") << "not found";
-        QTest::newRow("hir yayuyo damaged") << "hir/yayuyo.txt" << QByteArray("a.gif,\"u.gif")
-                                            << "entry 2 cannot be read: its closing double quote is missing";
-    }
-
-    void failuresNameTheFile()
-    {
-        QFETCH(QString, file);
-        QFETCH(QByteArray, contents);
-        QFETCH(QString, cause);
-        DataFolderCopy data;
-        if (contents == "remove")
-            data.remove(file);
-        else
-            data.write(file, contents);
-        const auto [failedFile, failedCause] = loadFailure(data);
-        QCOMPARE(failedFile, pathText(data.file(file).toStdString()));
-        QCOMPARE(failedCause, cause);
-    }
-
-    void folderInPlaceOfAFile()
-    {
-        DataFolderCopy data;
-        data.remove("hir/yayuyo.txt");
-        QDir().mkpath(data.file("hir/yayuyo.txt"));
-        QCOMPARE(loadFailure(data).second, QString("cannot be read: it is a folder, not a file"));
     }
 
     void nameListInTheHiraganaFolderIsNeverRead()

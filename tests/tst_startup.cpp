@@ -52,19 +52,6 @@ private slots:
         QVERIFY(log.texts.isEmpty());
     }
 
-    void missingDataFileStopsStartUp()
-    {
-        DataFolderCopy data;
-        data.remove("hir/yayuyo.txt");
-        quiz::RandomSource random(1);
-        MessageLog log;
-        QVERIFY(!windows::StartQuelvane(data.path(), random, log.box()));
-        QCOMPARE(log.texts.size(), 1);
-        QVERIFY2(log.texts[0].contains(data.file("hir/yayuyo.txt")), qPrintable(log.texts[0]));
-        QVERIFY(log.texts[0].contains("not found"));
-        QVERIFY(QApplication::topLevelWidgets().isEmpty() || !QApplication::activeWindow());
-    }
-
     void exitEndsTheProgram()
     {
         FormHarness h;
