@@ -1,17 +1,16 @@
 #include "catalogue/entry_reader.h"
 
-#include "catalogue/utf8.h"
-
 namespace catalogue {
 
 namespace {
 constexpr auto kEof = std::char_traits<char>::eof();
 
-bool isBlank(int c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; }
+bool isLineEnd(int c) { return c == '\n' || c == '\r'; }
+bool isBlank(int c) { return c == ' ' || c == '\t' || isLineEnd(c); }
 } // namespace
 
-EntryReader::EntryReader(std::istream& in)
-    : in_(*in.rdbuf())
+EntryReader::EntryReader(std::streambuf& in)
+    : in_(in)
 {
 }
 
@@ -25,7 +24,6 @@ std::optional<std::string> EntryReader::next()
         return std::nullopt;
 
     std::string entry = in_.sgetc() == '"' ? readQuoted() : readPlain();
-    check(entry);
     ++entriesRead_;
     return entry;
 }
@@ -52,24 +50,28 @@ bool EntryReader::skipBlanks()
     return c != kEof;
 }
 
+// Takes a comma or a line end (CRLF as one) from the stream, or nothing when
+// `c`, the character at hand, is neither.
+bool EntryReader::takeSeparator(int c)
+{
+    if (c != ',' && !isLineEnd(c))
+        return false;
+    if (in_.snextc() == '\n' && c == '\r')
+        in_.sbumpc();
+    return true;
+}
+
 std::string EntryReader::readQuoted()
 {
     std::string entry;
-    in_.sbumpc(); // opening quote
-    for (int c = in_.sgetc();; c = in_.snextc()) {
-        if (c == kEof || c == '\n')
+    for (int c = in_.snextc(); c != '"'; c = in_.snextc()) {
+        if (c == kEof || isLineEnd(c))
             fail("its closing double quote is missing");
-        if (c == '"')
-            break;
         append(entry, static_cast<char>(c));
     }
     // Whatever stands between the closing quote and the separator is not
     // part of the entry.
-    for (int c = in_.snextc(); c != kEof; c = in_.snextc()) {
-        if (c == ',' || c == '\n') {
-            in_.sbumpc();
-            break;
-        }
+    for (int c = in_.snextc(); c != kEof && !takeSeparator(c); c = in_.snextc()) {
     }
     return entry;
 }
@@ -77,26 +79,8 @@ std::string EntryReader::readQuoted()
 std::string EntryReader::readPlain()
 {
     std::string entry;
-    int c = in_.sgetc();
-    while (c != kEof) {
-        if (c == ',' || c == '\n') {
-            in_.sbumpc();
-            break;
-        }
-        if (c == '\r') {
-            // CR before LF, or at the very end, is the line end of a CRLF
-            // file and counts towards no entry's length.
-            c = in_.snextc();
-            if (c == '\n')
-                in_.sbumpc();
-            if (c == '\n' || c == kEof)
-                break;
-            append(entry, '\r');
-            continue;
-        }
+    for (int c = in_.sgetc(); c != kEof && !takeSeparator(c); c = in_.snextc())
         append(entry, static_cast<char>(c));
-        c = in_.snextc();
-    }
     return entry;
 }
 
@@ -105,16 +89,6 @@ void EntryReader::append(std::string& entry, char c) const
     if (entry.size() >= kMaxEntryBytes)
         fail("it is longer than " + std::to_string(kMaxEntryBytes) + " bytes");
     entry.push_back(c);
-}
-
-void EntryReader::check(const std::string& entry) const
-{
-    for (unsigned char c : entry) {
-        if (c < 0x20 && c != '\t')
-            fail("it holds binary data");
-    }
-    if (!isValidUtf8(entry))
-        fail("it is not UTF-8 text");
 }
 
 void EntryReader::fail(const std::string& cause) const

@@ -1,9 +1,9 @@
 #pragma once
 
 #include <cstddef>
-#include <istream>
 #include <optional>
 #include <stdexcept>
+#include <streambuf>
 #include <string>
 
 namespace catalogue {
@@ -16,10 +16,11 @@ public:
 };
 
 // Reads the entries of a list file: entries are separated by commas or line
-// ends in any mix (LF or CRLF), may be enclosed in double quotes (which may
-// hold commas), and blanks before an entry are skipped. A line end right
-// after a comma does not start another entry, so a list written as
-// "a, i,\nu" holds three entries. Entries are UTF-8 text; a byte-order mark at
+// ends in any mix (LF, CRLF or a lone CR), may be enclosed in double quotes
+// (which may hold commas), and blanks before an entry are skipped. A line end
+// right after a comma does not start another entry, so a list written as
+// "a, i,\nu" holds three entries. Whatever else stands in an entry is kept
+// byte for byte, control characters and NULs included; a byte-order mark at
 // the start of the stream is not part of the first entry.
 class EntryReader {
 public:
@@ -27,7 +28,7 @@ public:
     // separators from being read whole into memory.
     static constexpr std::size_t kMaxEntryBytes = 1024;
 
-    explicit EntryReader(std::istream& in);
+    explicit EntryReader(std::streambuf& in);
 
     // The next entry, or nothing at the end of the stream. Throws EntryError.
     std::optional<std::string> next();
@@ -37,10 +38,10 @@ public:
 private:
     void skipByteOrderMark();
     bool skipBlanks();
+    bool takeSeparator(int c);
     std::string readQuoted();
     std::string readPlain();
     void append(std::string& entry, char c) const;
-    void check(const std::string& entry) const;
     [[noreturn]] void fail(const std::string& cause) const;
 
     std::streambuf& in_;

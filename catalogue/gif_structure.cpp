@@ -20,6 +20,10 @@ public:
 
     bool has(std::size_t count) const { return bytes_.size() - at_ >= count; }
     std::uint8_t byte(std::size_t offset = 0) const { return static_cast<std::uint8_t>(bytes_[at_ + offset]); }
+    std::uint16_t word(std::size_t offset) const
+    {
+        return static_cast<std::uint16_t>(byte(offset) | (byte(offset + 1) << 8));
+    }
     void skip(std::size_t count) { at_ += count; }
 
     // A colour table follows a descriptor whose flags have the top bit set.
@@ -50,6 +54,14 @@ private:
 
 } // namespace
 
+std::optional<std::string> OversizeCause(std::uint64_t width, std::uint64_t height, std::string_view what)
+{
+    if (width * height <= kMaxPicturePixels)
+        return std::nullopt;
+    return "it declares " + std::string(what) + " of " + std::to_string(width) + " x " + std::to_string(height)
+         + " pixels, more than " + std::to_string(kMaxPicturePixels / (1024 * 1024)) + " megapixels";
+}
+
 std::optional<std::string> GifDamage(std::string_view bytes)
 {
     const std::string endsEarly = "it is damaged: the picture data ends early";
@@ -60,6 +72,8 @@ std::optional<std::string> GifDamage(std::string_view bytes)
     walk.skip(6);
     if (!walk.has(7))
         return endsEarly;
+    if (auto oversize = OversizeCause(walk.word(0), walk.word(2), "a picture"))
+        return oversize;
     const std::size_t globalTable = walk.colourTableSize(walk.byte(4));
     walk.skip(7);
     if (!walk.has(globalTable))
@@ -81,6 +95,8 @@ std::optional<std::string> GifDamage(std::string_view bytes)
         } else if (block == kImage) {
             if (!walk.has(9))
                 return endsEarly;
+            if (auto oversize = OversizeCause(walk.word(4), walk.word(6), "a frame"))
+                return oversize;
             const std::size_t localTable = walk.colourTableSize(walk.byte(8));
             walk.skip(9);
             if (!walk.has(localTable + 1))
@@ -93,7 +109,7 @@ std::optional<std::string> GifDamage(std::string_view bytes)
             return "it is damaged: an unknown block stands in it";
         }
     }
-    return endsEarly;
+    return sawImage ? std::nullopt : std::optional<std::string>(endsEarly);
 }
 
 } // namespace catalogue

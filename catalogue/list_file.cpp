@@ -2,35 +2,17 @@
 
 #include "catalogue/entry_reader.h"
 #include "catalogue/load_error.h"
+#include "catalogue/regular_file.h"
+#include "catalogue/utf8.h"
 
-#include <fstream>
-#include <system_error>
+#include <algorithm>
 
 namespace catalogue {
 
-namespace {
-
-std::ifstream openForReading(const std::filesystem::path& file)
-{
-    std::error_code error;
-    const auto status = std::filesystem::status(file, error);
-    if (status.type() == std::filesystem::file_type::not_found)
-        throw LoadError(file, "not found");
-    if (status.type() == std::filesystem::file_type::directory)
-        throw LoadError(file, "cannot be read: it is a folder, not a file");
-
-    std::ifstream in(file, std::ios::binary);
-    if (!in)
-        throw LoadError(file, "cannot be read: " + std::generic_category().message(errno));
-    return in;
-}
-
-} // namespace
-
 std::vector<std::string> ReadListFile(const std::filesystem::path& file, std::size_t needed)
 {
-    std::ifstream in = openForReading(file);
-    EntryReader reader(in);
+    RegularFile in(file);
+    EntryReader reader(in.buffer());
     std::vector<std::string> entries;
     entries.reserve(needed);
     try {
@@ -41,13 +23,18 @@ std::vector<std::string> ReadListFile(const std::filesystem::path& file, std::si
             entries.push_back(std::move(*entry));
         }
     } catch (const EntryError& error) {
-        throw LoadError(file, error.what());
+        throw LoadError(std::filesystem::absolute(file), error.what());
     }
-    if (in.bad())
-        throw LoadError(file, "cannot be read: input/output error");
     if (entries.size() < needed) {
-        throw LoadError(file, "holds " + std::to_string(entries.size()) + (entries.size() == 1 ? " entry, " : " entries, ")
-                                  + std::to_string(needed) + " needed");
+        throw LoadError(std::filesystem::absolute(file),
+                        "holds " + std::to_string(entries.size()) + (entries.size() == 1 ? " entry, " : " entries, ")
+                            + std::to_string(needed) + " needed");
+    }
+    // Text that is not UTF-8 comes from an older system, whose lists were
+    // written in its Windows code page.
+    if (!std::all_of(entries.begin(), entries.end(), isValidUtf8)) {
+        for (std::string& entry : entries)
+            entry = Windows1252ToUtf8(entry);
     }
     return entries;
 }

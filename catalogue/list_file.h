@@ -8,8 +8,10 @@
 namespace catalogue {
 
 // Reads the first `needed` entries of a list file and closes it; whatever
-// follows them is never read. Throws LoadError naming the file when it is
-// missing, unreadable, damaged or too short.
+// follows them is never read. The entries come back as UTF-8: a file whose
+// entries are not UTF-8 is read as Windows-1252. Throws LoadError naming the
+// file when it is missing, unreadable, not a regular file, or too short, or
+// when an entry is unclosed or too long.
 std::vector<std::string> ReadListFile(const std::filesystem::path& file, std::size_t needed);
 
 } // namespace catalogue

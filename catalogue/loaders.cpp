@@ -35,8 +35,9 @@ void LoadPictures(KanaCatalogue& catalogue, const fs::path& scriptFolder, Script
 
         const fs::path rowFolder = shape.rowFolder.empty() ? scriptFolder : scriptFolder / shape.rowFolder;
         for (std::size_t member = 0; member < shape.count; ++member) {
-            // The entry is appended as it stands, never interpreted as a path
-            // of its own, so it always names a file below the row folder.
+            // The entry is appended as it stands: a list may name a picture
+            // in a folder of its own with "../", and one that starts with a
+            // separator still stays below the row folder.
             std::string path = (rowFolder / "").string() + fileNames[member];
             KanaSymbol& symbol = catalogue.symbol(setIndex, member);
             (script == Script::Katakana ? symbol.katakanaPicture : symbol.hiraganaPicture) = std::move(path);
@@ -48,13 +49,17 @@ void LoadPictures(KanaCatalogue& catalogue, const fs::path& scriptFolder, Script
 
 fs::path FindDataFolder(const fs::path& programFolder)
 {
-    std::error_code error;
-    if (fs::is_directory(programFolder / "kat", error))
+    // Anything at kat/ other than nothing at all, even a folder that cannot
+    // be looked into, is the data the learner means; its loading then tells
+    // what is wrong with it.
+    const auto present = [](const fs::path& folder) {
+        std::error_code error;
+        return fs::symlink_status(folder / "kat", error).type() != fs::file_type::not_found;
+    };
+    if (present(programFolder))
         return programFolder;
     const fs::path installed = (programFolder / ".." / "share" / "quelvane").lexically_normal();
-    if (fs::is_directory(installed / "kat", error))
-        return installed;
-    return programFolder;
+    return present(installed) ? installed : programFolder;
 }
 
 void LoadSymbolNames(KanaCatalogue& catalogue, const fs::path& dataFolder)

@@ -1,5 +1,7 @@
 #include "quiz/presentation.h"
 
+#include "catalogue/utf8.h"
+
 namespace quiz {
 
 Presentation PlanPresentation(const std::string& kananame, PictureSize picture, bool test, bool doubleRequested,
@@ -13,8 +15,7 @@ Presentation PlanPresentation(const std::string& kananame, PictureSize picture, 
 
     if (doubleRequested && showDoubles) {
         p.doubled = true;
-        if (!p.answer.empty())
-            p.answer.insert(p.answer.begin(), p.answer.front());
+        p.answer.insert(0, p.answer, 0, catalogue::firstCharacterLength(p.answer));
         // The small tsu ends where the centred kana began; the kana then moves
         // right by the small tsu's left edge, so a narrow kana stands apart
         // from it and the widest (69 px) pair just fills the window.

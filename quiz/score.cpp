@@ -15,17 +15,6 @@ void increment(std::int32_t& count)
         ++count;
 }
 
-std::string lowerCased(std::string text)
-{
-    // Only ASCII letters change: the names are romanised, and multi-byte
-    // characters must come through untouched.
-    for (char& c : text) {
-        if (c >= 'A' && c <= 'Z')
-            c = static_cast<char>(c - 'A' + 'a');
-    }
-    return text;
-}
-
 } // namespace
 
 std::string PercentText(std::int32_t correct, std::int32_t missed)
@@ -54,11 +43,11 @@ ScoreText ScoreDisplay(const QuizState& state)
     return text;
 }
 
-Verdict CheckAnswer(const QuizState& state, const std::string& typed)
+Verdict CheckAnswer(const QuizState& state, const std::string& typedLowerCase)
 {
     if (!state.kanaOnDisplay)
         return Verdict::NothingToCheck;
-    return lowerCased(typed) == state.answer ? Verdict::Right : Verdict::Wrong;
+    return typedLowerCase == state.answer ? Verdict::Right : Verdict::Wrong;
 }
 
 void CountCorrect(QuizState& state) { increment(state.correct); }
@@ -67,8 +56,10 @@ void CountMissed(QuizState& state) { increment(state.missed); }
 
 std::string Reveal(QuizState& state, bool testMode)
 {
-    if (testMode && state.correct != 0) {
-        increment(state.missed);
+    // A point moves whole or not at all: with missed at its largest value
+    // there is nowhere to move it to.
+    if (testMode && state.correct != 0 && state.missed < kMaxCount) {
+        ++state.missed;
         --state.correct;
     }
     return state.answer;

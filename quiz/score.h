@@ -23,17 +23,19 @@ ScoreText ScoreDisplay(const QuizState& state);
 
 enum class Verdict { NothingToCheck, Right, Wrong };
 
-// Compares the typed text, lower-cased and otherwise untouched, with the
-// expected answer. Counts nothing: a right answer is counted after the next
-// kana is on display, a wrong one after the wrong-answer window is up.
-Verdict CheckAnswer(const QuizState& state, const std::string& typed);
+// Compares the typed text, lower-cased by the window (which knows the
+// Unicode case rules, so that a typed "Ō" is "ō") and otherwise untouched,
+// with the expected answer, exactly. Counts nothing: a right answer is
+// counted after the next kana is on display, a wrong one after the
+// wrong-answer window is up.
+Verdict CheckAnswer(const QuizState& state, const std::string& typedLowerCase);
 
 // The counts stop at the largest 32-bit value instead of overflowing.
 void CountCorrect(QuizState& state);
 void CountMissed(QuizState& state);
 
-// A reveal in test mode moves one point from correct to missed. Returns the
-// text for the answer box.
+// A reveal in test mode moves one point from correct to missed, when there
+// is one to move and room for it. Returns the text for the answer box.
 std::string Reveal(QuizState& state, bool testMode);
 
 } // namespace quiz

@@ -1,49 +1,90 @@
 #!/usr/bin/env bash
 # Installs what is needed, builds Quelvane with its tests and runs them all,
-# headless; then fuzzes the list-file reader for a minute and runs the tests
-# again under AddressSanitizer and UndefinedBehaviorSanitizer.
+# headless: the test suite (windows, data, packaging), a short fuzzing run of
+# the list-file reader, and the suite again under AddressSanitizer and
+# UndefinedBehaviorSanitizer. Prints one line per stage; the detail of a
+# stage only when it fails. Full logs are in build-tests/logs/.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-jobs="$(nproc)"
 export QT_QPA_PLATFORM=offscreen
+jobs="$(nproc)"
+logs="build-tests/logs"
+mkdir -p "$logs"
+passed=0
+failed=0
 
-scripts/install-deps.sh test
+# stage NAME COMMAND...: runs the command with its output in the stage's
+# log, and prints what ran, how long it took and how it ended.
+stage() {
+    local name="$1"
+    shift
+    local log="$logs/$name.log"
+    local start=$SECONDS
+    if "$@" >"$log" 2>&1; then
+        printf '%-10s ok      %4ds  %s\n' "$name" $((SECONDS - start)) "$(summary "$log")"
+    else
+        printf '%-10s FAILED  %4ds  %s\n' "$name" $((SECONDS - start)) "$(summary "$log")"
+        echo "---- last lines of $log ----"
+        tail -n 80 "$log"
+        echo "summary: $passed passed, $((failed + 1)) failed"
+        exit 1
+    fi
+}
 
-echo "== Tests"
-cmake -S . -B build-tests -G Ninja -DCMAKE_BUILD_TYPE=Debug -DBUILD_TESTING=ON >/dev/null
-cmake --build build-tests
-ctest --test-dir build-tests --output-on-failure -j "$jobs"
+# The one line a stage's log is summed up by.
+summary() {
+    grep -hE 'tests passed, [0-9]+ tests failed|^Done [0-9]+ runs' "$1" | tail -n 1 || true
+}
+
+# Adds the counts of a ctest stage to the run's.
+count_ctest() {
+    local line total bad
+    line=$(grep -E 'tests failed out of [0-9]+' "$logs/$1.log" | tail -n 1 || true)
+    [[ -z "$line" ]] && return
+    total=${line##* }
+    bad=$(sed -E 's/.* ([0-9]+) tests failed.*/\1/' <<<"$line")
+    passed=$((passed + total - bad))
+    failed=$((failed + bad))
+}
+
+stage install scripts/install-deps.sh test
+
+stage build bash -c 'cmake -S . -B build-tests -G Ninja -DCMAKE_BUILD_TYPE=Debug -DBUILD_TESTING=ON \
+    && cmake --build build-tests'
+stage tests ctest --test-dir build-tests --output-on-failure -j "$jobs"
+count_ctest tests
 
 # The fuzzer grows its corpus as it goes; it works on a copy, so that only
 # the seeds under tests/fuzz/corpus stay in the tree. Inputs that break the
 # reader are kept in build-tests-fuzz/findings.
-echo "== Fuzzing the list-file reader"
-cmake -S . -B build-tests-fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
-    -DCMAKE_CXX_COMPILER=clang++ -DBUILD_TESTING=OFF -DQUELVANE_FUZZ=ON >/dev/null
-cmake --build build-tests-fuzz --target fuzz_entry_reader
-corpus="$(mktemp -d)"
-trap 'rm -rf "$corpus"' EXIT
-cp tests/fuzz/corpus/* "$corpus/"
-mkdir -p build-tests-fuzz/findings
-if ! build-tests-fuzz/tests/fuzz/fuzz_entry_reader \
-        -max_total_time=60 -max_len=4096 -timeout=10 -rss_limit_mb=2048 \
+# (A stage runs its command as an if condition, where set -e does not hold.)
+fuzz() {
+    cmake -S . -B build-tests-fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+        -DCMAKE_CXX_COMPILER=clang++ -DBUILD_TESTING=OFF -DQUELVANE_FUZZ=ON || return 1
+    cmake --build build-tests-fuzz --target fuzz_entry_reader || return 1
+    local corpus
+    corpus="$(mktemp -d)"
+    cp tests/fuzz/corpus/* "$corpus/" || return 1
+    mkdir -p build-tests-fuzz/findings
+    local status=0
+    build-tests-fuzz/tests/fuzz/fuzz_entry_reader \
+        -max_total_time=20 -max_len=4096 -timeout=10 -rss_limit_mb=2048 \
         -dict=tests/fuzz/entry_reader.dict \
         -artifact_prefix=build-tests-fuzz/findings/ \
-        -print_final_stats=1 \
-        "$corpus"; then
-    echo "The fuzzer found an input that breaks the list-file reader:" >&2
-    ls -l build-tests-fuzz/findings >&2
-    exit 1
-fi
+        "$corpus" || status=$?
+    rm -rf "$corpus"
+    [[ $status -eq 0 ]] || echo "The fuzzer found an input that breaks the list-file reader: build-tests-fuzz/findings/"
+    return $status
+}
+stage fuzz fuzz
 
-# The same tests with the sanitizers. The soak test is left out: under
-# AddressSanitizer it takes several minutes and its memory bound means
-# nothing there. The packaging tests only install and package what the
-# first pass has already checked.
-echo "== Tests under AddressSanitizer and UndefinedBehaviorSanitizer"
-cmake -S . -B build-tests-asan -G Ninja -DCMAKE_BUILD_TYPE=Debug -DBUILD_TESTING=ON -DQUELVANE_SANITIZE=ON >/dev/null
-cmake --build build-tests-asan
-ASAN_OPTIONS=detect_leaks=1 \
-UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
-    ctest --test-dir build-tests-asan --output-on-failure -j "$jobs" -LE '^(packaging|soak)$'
+# The suite again with the sanitizers, but for the packaging tests, which
+# only install and package what the first pass has already checked.
+stage asan-build bash -c 'cmake -S . -B build-tests-asan -G Ninja -DCMAKE_BUILD_TYPE=Debug -DBUILD_TESTING=ON \
+    -DQUELVANE_SANITIZE=ON && cmake --build build-tests-asan'
+stage asan-tests env ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
+    ctest --test-dir build-tests-asan --output-on-failure -j "$jobs" -LE '^packaging$'
+count_ctest asan-tests
+
+echo "summary: $passed passed, $failed failed"

@@ -1,21 +1,32 @@
 #include "data_folder.h"
 
-#include <QDir>
 #include <QFile>
 
 #include <stdexcept>
 
-DataFolderCopy::DataFolderCopy()
+#include <sys/stat.h>
+
+namespace fs = std::filesystem;
+
+DataFolderCopy::DataFolderCopy(bool withShippedData)
 {
     if (!dir_.isValid())
         throw std::runtime_error("cannot create a temporary folder");
+    if (!withShippedData)
+        return;
+    const fs::path shipped = QUELVANE_SHIPPED_DATA;
     for (const char* script : {"kat", "hir"}) {
-        std::filesystem::copy(std::filesystem::path(QUELVANE_SHIPPED_DATA) / script, path() / script,
-                              std::filesystem::copy_options::recursive);
+        for (const auto& entry : fs::recursive_directory_iterator(shipped / script)) {
+            const fs::path copy = path() / fs::relative(entry.path(), shipped);
+            if (entry.is_directory())
+                fs::create_directories(copy);
+            else
+                fs::create_symlink(entry.path(), copy);
+        }
     }
 }
 
-std::filesystem::path DataFolderCopy::path() const
+fs::path DataFolderCopy::path() const
 {
     return dir_.path().toStdString();
 }
@@ -27,6 +38,18 @@ QString DataFolderCopy::file(const QString& relative) const
 
 void DataFolderCopy::write(const QString& relative, const QByteArray& contents) const
 {
+    const fs::path target = file(relative).toStdString();
+    fs::remove_all(target);
+    if (contents == "<folder>")
+        fs::create_directories(target);
+    else if (contents == "<fifo>" && ::mkfifo(target.c_str(), 0600) != 0)
+        throw std::runtime_error("cannot make a named pipe at " + target.string());
+    else if (contents == "<device>")
+        fs::create_symlink("/dev/zero", target);
+    else if (contents == "<loop>")
+        fs::create_symlink(target, target);
+    if (contents.startsWith('<') && contents.endsWith('>'))
+        return;
     QFile f(file(relative));
     if (!f.open(QIODevice::WriteOnly | QIODevice::Truncate) || f.write(contents) != contents.size())
         throw std::runtime_error("cannot write " + relative.toStdString());
@@ -34,5 +57,5 @@ void DataFolderCopy::write(const QString& relative, const QByteArray& contents) 
 
 void DataFolderCopy::remove(const QString& relative) const
 {
-    std::filesystem::remove_all(file(relative).toStdString());
+    fs::remove_all(file(relative).toStdString());
 }

@@ -6,14 +6,19 @@
 
 #include <filesystem>
 
-// A private copy of the shipped data folder that a test may damage at will.
+// A private copy of the shipped data folder that a test may damage at will,
+// or an empty folder for files of a test's own. The copy links to the
+// shipped files; writing a file replaces its link, never the shipped file.
 class DataFolderCopy {
 public:
-    DataFolderCopy();
+    explicit DataFolderCopy(bool withShippedData = true);
 
     std::filesystem::path path() const;
     QString file(const QString& relative) const;
 
+    // Puts `contents` in place of the file. Some contents stand for a thing
+    // other than a file: "<missing>", "<folder>", "<fifo>", "<device>" (a
+    // link to /dev/zero) and "<loop>" (a link to itself).
     void write(const QString& relative, const QByteArray& contents) const;
     void remove(const QString& relative) const;
 

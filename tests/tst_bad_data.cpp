@@ -1,49 +1,40 @@
-// Damaged data folders against the real start-up and the real presentation:
-// whatever is wrong with a data file, the learner is told once which file and
-// why, and never sees a half-loaded quiz or a half-drawn kana.
+// Data folders a learner might bring, against the real start-up and the real
+// presentation: every picture the toolkit decodes is shown at its own size,
+// centred; whatever cannot serve is told once, naming the file and why, fast,
+// and never leaves a half-loaded quiz or a half-drawn kana behind.
 
 #include "data_folder.h"
 #include "form_harness.h"
+#include "windows/picture_label.h"
 #include "windows/startup.h"
 
 #include <QApplication>
+#include <QBuffer>
 #include <QDir>
 #include <QElapsedTimer>
-#include <QImage>
-#include <QRegularExpression>
+#include <QGroupBox>
 #include <QTest>
 
 namespace {
 
 const QString kShipped = QStringLiteral(QUELVANE_SHIPPED_DATA);
-
-struct ListFile {
-    const char* relative;
-    int needed; // entries the loaders take from it
-};
-
-constexpr ListFile kListFiles[] = {
-    {"kat/symbols.txt", 101}, {"kat/stdpaths.txt", 5}, {"kat/yayuyo.txt", 3},
-    {"hir/stdpaths.txt", 5},  {"hir/yayuyo.txt", 3},
-};
-
 constexpr qint64 kMiB = 1024 * 1024;
 
-// The shipped list files hold one entry a line.
-QByteArrayList shippedLines(const QString& relative)
+QByteArray fileBytes(const QString& path)
 {
-    QFile f(kShipped + "/" + relative);
-    if (!f.open(QIODevice::ReadOnly))
-        qFatal("cannot read the shipped %s", qPrintable(relative));
-    QByteArrayList lines = f.readAll().split('\n');
-    while (!lines.isEmpty() && lines.back().isEmpty())
-        lines.removeLast();
-    return lines;
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
 }
 
-QByteArray joined(const QByteArrayList& lines, const QByteArray& lineEnd = "\n")
+QByteArray encoded(const QSize& size, const char* format)
 {
-    return lines.join(lineEnd) + lineEnd;
+    QImage image(size, QImage::Format_RGB32);
+    image.fill(Qt::darkBlue);
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    image.save(&buffer, format);
+    return bytes;
 }
 
 // Every byte this process has read from files so far: the witness that a
@@ -72,18 +63,6 @@ struct Startup {
     }
 };
 
-// No window, one message naming the file and the cause.
-void verifyRefused(const Startup& run, const QString& file, const QString& cause)
-{
-    QVERIFY(!run.form);
-    for (QWidget* widget : QApplication::topLevelWidgets())
-        QVERIFY(!qobject_cast<windows::Form1*>(widget));
-    QCOMPARE(run.messages.texts.size(), 1);
-    const QString& text = run.messages.texts.front();
-    QVERIFY2(text.contains(QDir::toNativeSeparators(file)), qPrintable(text));
-    QVERIFY2(text.contains(QRegularExpression(cause)), qPrintable(text + "\nexpected cause: " + cause));
-}
-
 } // namespace
 
 class BadDataTest : public QObject {
@@ -91,187 +70,152 @@ class BadDataTest : public QObject {
 private slots:
     void initTestCase() { windows::ConfigureApplication(*qApp); }
 
-    void damagedListFile_data()
+    // One row per way a list file can fail; between them the rows cover
+    // all five list files.
+    void refusedListFile_data()
     {
         QTest::addColumn<QString>("file");
-        QTest::addColumn<QByteArray>("contents"); // "missing" and "folder" stand for themselves
+        QTest::addColumn<QByteArray>("contents");
         QTest::addColumn<QString>("cause");
-        for (const ListFile& list : kListFiles) {
-            const QString file = QString::fromLatin1(list.relative);
-            const QByteArrayList lines = shippedLines(file);
-            const QString needed = QString::number(list.needed);
-            auto row = [&](const char* what) -> QTestData& { return QTest::addRow("%s %s", list.relative, what); };
-            QByteArrayList invalid = lines;
-            invalid[1].insert(1, "\xE3\x81");
-            QByteArrayList unclosed = lines;
-            unclosed[1] = '"' + unclosed[1].replace('"', "");
-
-            row("missing") << file << QByteArray("missing") << "not found";
-            row("folder") << file << QByteArray("folder") << "it is a folder, not a file";
-            row("empty") << file << QByteArray() << "holds 0 entries, " + needed + " needed";
-            row("only blank lines") << file << QByteArray(" \n\t\r\n\n") << "holds 0 entries, " + needed + " needed";
-            row("one entry short") << file << joined(lines.first(list.needed - 1))
-                                   << QString("holds %1 entr(y|ies), %2 needed").arg(list.needed - 1).arg(list.needed);
-            row("binary garbage") << file << QByteArray("\0\x01\x9c\xff\x7f\n\x10", 7)
-                                  << "entry 1 cannot be read: it holds binary data";
-            row("invalid UTF-8") << file << joined(invalid) << "entry 2 cannot be read: it is not UTF-8 text";
-            row("quote never closed") << file << joined(unclosed)
-                                      << "entry 2 cannot be read: its closing double quote is missing";
-        }
+        QTest::newRow("missing") << "kat/symbols.txt" << QByteArray("<missing>") << "not found";
+        QTest::newRow("folder") << "hir/yayuyo.txt" << QByteArray("<folder>") << "it is a folder, not a file";
+        QTest::newRow("named pipe") << "kat/stdpaths.txt" << QByteArray("<fifo>") << "it is a named pipe, not a file";
+        QTest::newRow("link to /dev/zero") << "hir/stdpaths.txt" << QByteArray("<device>") << "it is a device, not a file";
+        QTest::newRow("one entry short") << "kat/yayuyo.txt" << QByteArray("a.gif\ru.gif\r") << "holds 2 entries, 3 needed";
+        QTest::newRow("quote never closed") << "kat/symbols.txt" << QByteArray("a,\"i") << "entry 2 cannot be read: its closing double quote is missing";
+        QTest::newRow("one entry of 100 MB") << "hir/yayuyo.txt" << QByteArray("<100 MB>") << "entry 1 cannot be read: it is longer than 1024 bytes";
     }
 
-    void damagedListFile()
+    void refusedListFile()
     {
         QFETCH(QString, file);
         QFETCH(QByteArray, contents);
         QFETCH(QString, cause);
         const DataFolderCopy data;
-        data.remove(file);
-        if (contents == "folder")
-            QVERIFY(QDir().mkpath(data.file(file)));
-        else if (contents != "missing")
+        if (contents == "<100 MB>") {
+            data.write(file, QByteArray());
+            QFile f(data.file(file));
+            QVERIFY(f.open(QIODevice::Append));
+            for (int i = 0; i < 100; ++i)
+                QCOMPARE(f.write(QByteArray(kMiB, 'x')), kMiB);
+        } else {
             data.write(file, contents);
-        verifyRefused(Startup(data.path()), data.file(file), cause);
-    }
-
-    // A file with no separator at all is not read whole: the reader gives up
-    // at its bound on the length of an entry.
-    void entryOf100MB_data()
-    {
-        QTest::addColumn<QString>("file");
-        QTest::addColumn<QByteArray>("opening");
-        for (const ListFile& list : kListFiles) {
-            QTest::addRow("%s plain", list.relative) << QString::fromLatin1(list.relative) << QByteArray();
-            QTest::addRow("%s quoted", list.relative) << QString::fromLatin1(list.relative) << QByteArray("\"");
         }
-    }
-
-    void entryOf100MB()
-    {
-        QFETCH(QString, file);
-        QFETCH(QByteArray, opening);
-        const DataFolderCopy data;
-        QFile f(data.file(file));
-        QVERIFY(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
-        f.write(opening);
-        const QByteArray chunk(kMiB, 'x');
-        for (int i = 0; i < 100; ++i)
-            QCOMPARE(f.write(chunk), kMiB);
-        f.close();
-
         const qint64 readBefore = bytesReadSoFar();
         QElapsedTimer timer;
         timer.start();
         const Startup run(data.path());
         QVERIFY(timer.elapsed() < 1000);
-        // Reading 100 MB takes well under a second from the page cache, so
-        // the time alone proves little; the bytes read prove it.
-        if (readBefore >= 0)
-            QVERIFY2(bytesReadSoFar() - readBefore < kMiB, "the file was read whole");
-        verifyRefused(run, data.file(file), "entry 1 cannot be read: it is longer than \\d+ bytes");
+        QVERIFY2(bytesReadSoFar() - readBefore < kMiB, "a file was read whole");
+
+        QVERIFY(!run.form);
+        for (QWidget* widget : QApplication::topLevelWidgets())
+            QVERIFY(!qobject_cast<windows::Form1*>(widget));
+        QCOMPARE(run.messages.texts.size(), 1);
+        const QString& text = run.messages.texts.front();
+        QVERIFY2(text.contains(data.file(file) + ": " + cause), qPrintable(text));
     }
 
-    // What text editors write: the data loads exactly as without it.
-    void tolerableListFile_data()
+    // Names written on an older system: Windows-1252, lone CR line ends.
+    // They are asked, answered in capitals and doubled as whole characters.
+    void learnersOwnNames()
     {
-        QTest::addColumn<QString>("file");
-        QTest::addColumn<QByteArray>("contents");
-        for (const ListFile& list : kListFiles) {
-            const QString file = QString::fromLatin1(list.relative);
-            const QByteArrayList lines = shippedLines(file);
-            QTest::addRow("%s byte-order mark", list.relative) << file << "\xEF\xBB\xBF" + joined(lines);
-            QTest::addRow("%s CRLF, no final line end", list.relative) << file << joined(lines, "\r\n").chopped(2);
-        }
-    }
-
-    void tolerableListFile()
-    {
-        QFETCH(QString, file);
-        QFETCH(QByteArray, contents);
         const DataFolderCopy data;
-        data.write(file, contents);
+        QByteArray names;
+        for (int i = 0; i < 101; ++i)
+            names += "\xE9t\xE9\r"; // "été"
+        data.write("kat/symbols.txt", names);
         const Startup run(data.path());
-        QVERIFY(run.form);
-        QVERIFY(run.messages.texts.isEmpty());
-
-        QCOMPARE(run.form->findChild<QLineEdit*>("txtKananame")->text(), QString());
-        run.form->findChild<QPushButton*>("Command9")->click();
-        run.form->findChild<QPushButton*>("Command1")->click();
-        QVERIFY(run.messages.texts.isEmpty());
-        QVERIFY(!run.form->state().answer.empty());
+        QVERIFY(run.form && run.messages.texts.isEmpty());
+        auto* answerBox = run.form->findChild<QLineEdit*>("txtKananame");
+        run.form->findChild<QCheckBox*>("TestMode")->setChecked(true);
+        run.form->findChild<QCheckBox*>("chkDouble")->setChecked(true);
+        run.form->findChild<QCheckBox*>("displayHira(1)")->setChecked(true);
+        for (int i = 0; i < 50 && run.form->state().answer != "éété"; ++i)
+            run.form->findChild<QPushButton*>("Command1")->click();
+        QCOMPARE(QString::fromStdString(run.form->state().answer), QString("éété"));
+        answerBox->setText("ÉÉTÉ");
+        run.form->findChild<QPushButton*>("cmdcheck")->click();
+        QCOMPARE(run.form->findChild<QLabel*>("lblcorrect")->text(), QString("1"));
     }
 
-    void damagedPicture_data()
+    void picture_data()
     {
-        QTest::addColumn<QString>("file");
-        QTest::addColumn<QByteArray>("contents"); // "missing", "folder", "png", "huge" stand for themselves
-        QTest::addColumn<QString>("cause");
-        QFile gif(kShipped + "/hir/y-/u.gif");
-        QVERIFY(gif.open(QIODevice::ReadOnly));
-        const QByteArray whole = gif.readAll();
-        for (const char* file : {"kat/n.gif", "hir/y-/u.gif"}) {
-            auto row = [&](const char* what) -> QTestData& { return QTest::addRow("%s %s", file, what); };
-            row("missing") << file << QByteArray("missing") << "not found";
-            row("folder") << file << QByteArray("folder") << "it is a folder, not a file";
-            row("empty") << file << QByteArray() << "it is not a GIF picture";
-            row("first half of a GIF") << file << whole.left(whole.size() / 2) << "the picture data ends early";
-            row("PNG named .gif") << file << QByteArray("png") << "it is not a GIF picture";
-            row("text named .gif") << file << QByteArray("ka\n") << "it is not a GIF picture";
-            row("3000 x 3000 pixels") << file << QByteArray("huge") << "3000 x 3000 pixels, larger than the kana window";
-        }
+        QTest::addColumn<QByteArray>("contents");
+        QTest::addColumn<QString>("cause"); // empty: shown
+        QTest::addColumn<QSize>("size");
+        const QByteArray gif = fileBytes(kShipped + "/kat/n.gif");
+        const QString fixtures = QStringLiteral(QUELVANE_FIXTURES "/");
+        const QString unknown = QStringLiteral("it is not a picture in a format this program can show");
+        QTest::newRow("missing") << QByteArray("<missing>") << "not found" << QSize();
+        QTest::newRow("folder") << QByteArray("<folder>") << "it is a folder, not a file" << QSize();
+        QTest::newRow("named pipe") << QByteArray("<fifo>") << "it is a named pipe, not a file" << QSize();
+        QTest::newRow("link to /dev/zero") << QByteArray("<device>") << "it is a device, not a file" << QSize();
+        QTest::newRow("empty") << QByteArray() << unknown << QSize();
+        QTest::newRow("text") << QByteArray("ka\n") << unknown << QSize();
+        QTest::newRow("GIF cut short") << gif.left(gif.size() / 2) << "the picture data ends early" << QSize();
+        QTest::newRow("GIF declaring 65535 x 65535") << QByteArray("GIF89a\xFF\xFF\xFF\xFF\0\0\0", 13)
+                                                     << "65535 x 65535 pixels, more than 4 megapixels" << QSize();
+        QTest::newRow("GIF frame of 16384 x 16384")
+            << QByteArray("GIF89a\1\0\1\0\0\0\0\x2C\0\0\0\0\0\x40\0\x40\0\2\0\x3B", 26)
+            << "a frame of 16384 x 16384 pixels" << QSize();
+        QByteArray hugeJpeg = encoded({40, 36}, "JPEG");
+        hugeJpeg.replace(hugeJpeg.indexOf("\xFF\xC0") + 5, 4, QByteArray("\x0F\xA0\x13\x88", 4)); // 5000 wide, 4000 high
+        QTest::newRow("JPEG declaring 5000 x 4000") << hugeJpeg << "5000 x 4000 pixels" << QSize();
+        QTest::newRow("JPEG named .gif") << encoded({40, 36}, "JPEG") << "" << QSize(40, 36);
+        QTest::newRow("PNG named .gif") << encoded({30, 20}, "PNG") << "" << QSize(30, 20);
+        QTest::newRow("GIF of 120 x 120") << fileBytes(fixtures + "big-120px.gif") << "" << QSize(120, 120);
+        QTest::newRow("GIF without its trailer") << gif.chopped(1) << "" << QSize(48, 48);
+        QTest::newRow("animated GIF") << fileBytes(fixtures + "animated-40x30.gif") << "" << QSize(40, 30);
     }
 
-    void damagedPicture()
+    void picture()
     {
-        QFETCH(QString, file);
         QFETCH(QByteArray, contents);
         QFETCH(QString, cause);
+        QFETCH(QSize, size);
         const DataFolderCopy data;
-        data.remove(file);
-        const QString path = data.file(file);
-        if (contents == "folder") {
-            QVERIFY(QDir().mkpath(path));
-        } else if (contents == "png") {
-            QImage image(40, 40, QImage::Format_RGB32);
-            image.fill(Qt::black);
-            QVERIFY(image.save(path, "PNG"));
-        } else if (contents == "huge") {
-            QVERIFY(QFile::copy(QStringLiteral(QUELVANE_FIXTURES "/huge.gif"), path));
-        } else if (contents != "missing") {
-            data.write(file, contents);
-        }
-
+        data.write("kat/n.gif", contents);
         FormHarness h(data.path());
         h.check("TestMode")->setChecked(true);
-        // A good kana first, so that an empty picture area means the damaged
-        // one cleared it. Only the damaged picture's row is ticked then.
+        // A good kana first, so that an empty picture area means the bad
+        // one cleared it; then only N- is ticked.
         h.katakana(0)->setChecked(true);
         h.button("Command1")->click();
         h.katakana(0)->setChecked(false);
-        QCheckBox* row = file.startsWith("kat") ? h.katakana(10) : h.hiragana(7);
-        row->setChecked(true);
-        auto* kana = h.find<QLabel>("imgKana");
-        while (h.messages().texts.isEmpty() && QFileInfo(path).fileName() != "n.gif") {
-            h.button("Command1")->click(); // the Y row has three members
-            QVERIFY(!kana->pixmap().isNull() || !h.messages().texts.isEmpty());
-        }
-        if (h.messages().texts.isEmpty())
-            h.button("Command1")->click();
+        h.katakana(10)->setChecked(true);
+        QElapsedTimer timer;
+        timer.start();
+        h.button("Command1")->click();
+        const qint64 elapsed = timer.elapsed();
+        auto* kana = h.find<windows::PictureLabel>("imgKana");
 
+        if (cause.isEmpty()) {
+            QVERIFY2(h.messages().texts.isEmpty(), qPrintable(h.messages().texts.join('\n')));
+            QVERIFY2(elapsed < 100, qPrintable(QString::number(elapsed)));
+            QCOMPARE(kana->size(), size);
+            QCOMPARE(kana->pixmap().size(), size);
+            const QPoint centre = h.find("Frame2")->rect().center();
+            QVERIFY(std::abs(kana->geometry().center().x() - centre.x()) <= 1);
+            QVERIFY(std::abs(kana->geometry().center().y() - centre.y()) <= 1);
+            QVERIFY(h.button("cmdcheck")->isEnabled());
+            if (QTest::currentDataTag() == QByteArray("animated GIF"))
+                QCOMPARE(kana->pixmap().toImage().pixelColor(20, 15), QColor(Qt::black));
+            return;
+        }
+        QVERIFY(elapsed < 1000);
         QCOMPARE(h.messages().texts.size(), 1);
         const QString& text = h.messages().texts.front();
-        QVERIFY2(text.contains(QDir::toNativeSeparators(path)) && text.contains(cause), qPrintable(text));
+        QVERIFY2(text.contains(QDir::toNativeSeparators(data.file("kat/n.gif"))) && text.contains(cause), qPrintable(text));
         QVERIFY(kana->pixmap().isNull());
         QVERIFY(!h.button("cmdcheck")->isEnabled());
         QVERIFY(h.state().answer.empty());
-
         // The program goes on: once the picture is mended the next press
-        // shows a kana.
-        data.remove(file);
-        QVERIFY(QFile::copy(kShipped + "/" + file, path));
+        // shows the kana.
+        data.write("kat/n.gif", fileBytes(kShipped + "/kat/n.gif"));
         h.button("Command1")->click();
         QCOMPARE(h.messages().texts.size(), 1);
-        QVERIFY(!kana->pixmap().isNull());
+        QCOMPARE(kana->size(), QSize(48, 48));
         QVERIFY(h.button("cmdcheck")->isEnabled());
     }
 };

@@ -1,5 +1,6 @@
 #include "form_harness.h"
 
+#include <QAccessible>
 #include <QWindow>
 #include <QScreen>
 #include <QTest>
@@ -82,35 +83,50 @@ private slots:
     }
 
     // Enter on the focused button closes the window and hands back the main
-    // window with the same kana to answer again.
+    // window with the same kana to answer again, the keyboard in the answer
+    // box where Enter was pressed.
     void enterClosesTheWrongAnswerWindow()
     {
         Quiz quiz;
         const std::string shown = quiz.state().answer;
-        QPointer<windows::Form2> wrong = quiz.answerWrong();
+        QTest::keyClicks(quiz.answerBox(), "zzz");
+        QTest::keyClick(quiz.answerBox(), Qt::Key_Return);
+        QPointer<windows::Form2> wrong = quiz.form().wrongAnswerWindow();
         QVERIFY(quiz.closeWithEnter(wrong));
         QVERIFY(quiz.form().isEnabled());
         QVERIFY(quiz.button("cmdcheck")->isEnabled());
         QCOMPARE(quiz.state().answer, shown);
         QTRY_VERIFY(quiz.form().isActiveWindow());
-        // Each wrong answer makes the window anew, centred again.
-        QPointer<windows::Form2> again = quiz.answerWrong();
+        QCOMPARE(QApplication::focusWidget(), quiz.answerBox());
+        // Corrected and checked again with Enter; each wrong answer makes
+        // the window anew, centred again.
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backspace);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+        QCOMPARE(quiz.answerBox()->text(), QString("zz"));
+        QCOMPARE(quiz.label("lblmissed"), QString("2"));
+        QPointer<windows::Form2> again = quiz.form().wrongAnswerWindow();
         QVERIFY(again && again != wrong);
         QVERIFY(centred(*again));
     }
 
-    // A window manager's close key or the session ending must never leave
-    // the main window disabled with nothing to click.
-    void closedByOtherMeans_data()
+    // Each window stays above the main window on any desktop and tells a
+    // screen reader what it is. The main window cannot be closed under it;
+    // closing the window itself by a window manager's close key or the
+    // session ending must never leave the main window disabled.
+    void heldOverTheMainWindow_data()
     {
         QTest::addColumn<bool>("about");
-        QTest::newRow("wrong answer") << false;
-        QTest::newRow("about") << true;
+        QTest::addColumn<QAccessible::Role>("role");
+        QTest::addColumn<QString>("name");
+        QTest::newRow("wrong answer") << false << QAccessible::AlertMessage << "Wrong answer";
+        QTest::newRow("about") << true << QAccessible::Dialog << "About Quelvane";
     }
 
-    void closedByOtherMeans()
+    void heldOverTheMainWindow()
     {
         QFETCH(bool, about);
+        QFETCH(QAccessible::Role, role);
+        QFETCH(QString, name);
         Quiz quiz;
         const bool checkEnabled = quiz.button("cmdcheck")->isEnabled();
         QPointer<windows::PictureWindow> window;
@@ -119,11 +135,19 @@ private slots:
         else
             window = quiz.answerWrong();
         QVERIFY(!quiz.form().isEnabled());
+        QCOMPARE(window->windowHandle()->transientParent(), quiz.form().windowHandle());
+        QCOMPARE(QAccessible::queryAccessibleInterface(window)->role(), role);
+        QCOMPARE(QAccessible::queryAccessibleInterface(window)->text(QAccessible::Name), name);
+        quiz.form().activateWindow();
+        QTRY_VERIFY(quiz.form().isActiveWindow());
+        QVERIFY(!quiz.form().windowHandle()->close()); // refused, the window raised instead
+        QTRY_VERIFY(window->isActiveWindow());
         window->windowHandle()->close(); // as the window manager closes it
         processDeferredDeletes();
         QVERIFY(!window);
         QVERIFY(quiz.form().isEnabled());
         QCOMPARE(quiz.button("cmdcheck")->isEnabled(), about ? checkEnabled : true);
+        QVERIFY(quiz.form().windowHandle()->close());
     }
 
     void aboutWindow()
@@ -154,6 +178,7 @@ private slots:
         const QString text = quiz.answerBox()->text();
         const std::string answer = quiz.state().answer;
         const QStringList score = quiz.score();
+        quiz.check("chkDupes")->setFocus();
 
         QVERIFY(quiz.closeWithEnter(quiz.openAbout()));
         QVERIFY(quiz.form().isEnabled());
@@ -161,8 +186,9 @@ private slots:
         QCOMPARE(quiz.answerBox()->text(), text);
         QCOMPARE(quiz.state().answer, answer);
         QCOMPARE(quiz.score(), score);
-        // Access keys work again at once.
+        // Access keys work again at once, the keyboard where it was.
         QTRY_VERIFY(quiz.form().isActiveWindow());
+        QCOMPARE(QApplication::focusWidget(), quiz.check("chkDupes"));
         QTest::keyClick(&quiz.form(), Qt::Key_T, Qt::AltModifier);
         QTRY_VERIFY(!quiz.check("TestMode")->isChecked());
     }

@@ -3,6 +3,7 @@
 #include "windows/startup.h"
 
 #include <QAccessible>
+#include <QProcess>
 #include <QTest>
 #include <QTimer>
 #include <QWindow>
@@ -69,6 +70,34 @@ private slots:
         QCOMPARE(runUntilQuit([&] { h.form().windowHandle()->close(); }), 0);
     }
 
+    // Where no display can be opened the program says so in one line and
+    // how to start it instead, rather than aborting with Qt's own advice.
+    void noDisplay_data()
+    {
+        QTest::addColumn<QString>("display");
+        QTest::newRow("no display") << QString();
+        QTest::newRow("no server on the display") << ":9999";
+    }
+
+    void noDisplay()
+    {
+        QFETCH(QString, display);
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        for (const char* name : {"QT_QPA_PLATFORM", "WAYLAND_DISPLAY", "XDG_SESSION_TYPE", "DISPLAY"})
+            environment.remove(name);
+        if (!display.isEmpty())
+            environment.insert("DISPLAY", display);
+        QProcess program;
+        program.setProcessEnvironment(environment);
+        program.start(QCoreApplication::applicationDirPath() + "/../windows/quelvane", {});
+        QVERIFY(program.waitForFinished(30000));
+        const QString said = QString::fromLocal8Bit(program.readAllStandardError() + program.readAllStandardOutput());
+        QCOMPARE(program.exitStatus(), QProcess::NormalExit);
+        QCOMPARE(program.exitCode(), 1);
+        QCOMPARE(said.count('\n'), 1);
+        QVERIFY2(said.contains("QT_QPA_PLATFORM=offscreen") && !said.contains("Reinstalling"), qPrintable(said));
+    }
+
     // Screen readers hear the caption without its access-key mark, the score
     // labels with what they count, and nothing that gives the answer away.
     void accessibleNames()
@@ -92,6 +121,11 @@ private slots:
         const QStringList focusable{"Command1", "cmdcheck", "Command4", "TestMode", "txtKananame", "Command5"};
         for (const QString& control : focusable)
             QVERIFY2(!name(h.find(control)).isEmpty(), qPrintable(control));
+        // A right answer: every count is named with its new value.
+        h.answerBox()->setText(QString::fromStdString(h.state().answer));
+        h.button("cmdcheck")->click();
+        QCOMPARE(QStringList({name(h.find("lblcorrect")), name(h.find("lblmissed")), name(h.find("lblpercent"))}),
+                 QStringList({"Correct answers: 1", "Missed answers: 0", "Percent correct: 100.%"}));
     }
 };
 

@@ -3,6 +3,8 @@
 #include "gif_file.h"
 #include "ico_file.h"
 #include "output_files.h"
+#include "picture_scale.h"
+#include "ramp_image.h"
 #include "raster.h"
 
 #include <QBuffer>
@@ -55,12 +57,6 @@ QByteArray encoded(const QImage& image, const char* format, int quality)
     return bytes;
 }
 
-void requireSize(const QImage& image, int w, int h, const char* what)
-{
-    if (image.width() != w || image.height() != h)
-        throw std::logic_error(std::string(what) + " came out at the wrong size");
-}
-
 // Centres the ink of the text on the point, whatever the font's side bearings.
 void drawGlyph(QPainter& p, const QFont& font, const QString& text, QPointF centre, const QBrush& brush,
                const QPen& rim = Qt::NoPen)
@@ -73,12 +69,9 @@ void drawGlyph(QPainter& p, const QFont& font, const QString& text, QPointF cent
     p.fillPath(path, brush);
 }
 
-void paintPaper(QImage& image, QColor base, std::uint32_t seed)
+void paintPaper(QPainter& p, QSizeF design, std::uint32_t seed)
 {
-    image.fill(base);
-    QPainter p(&image);
-    p.setRenderHint(QPainter::Antialiasing);
-    const QRectF all = image.rect();
+    const QRectF all(QPointF(0, 0), design);
 
     QRadialGradient shade(all.center(), std::hypot(all.width(), all.height()) * 0.62);
     shade.setColorAt(0.0, QColor(255, 255, 255, 40));
@@ -102,6 +95,17 @@ void paintPaper(QImage& image, QColor base, std::uint32_t seed)
                               : QColor(255, 252, 240, static_cast<int>(rnd.range(30, 70)));
         p.strokePath(fibre, QPen(c, rnd.range(0.4, 1.1), Qt::SolidLine, Qt::RoundCap));
     }
+}
+
+// The window art is drawn in design units that the painter maps onto the whole
+// file, so the one drawing serves every resolution and any file proportions.
+void startArtwork(QImage& image, QPainter& p, QSizeF design, std::uint32_t paperSeed)
+{
+    image.fill(kPaper);
+    p.begin(&image);
+    p.setRenderHint(QPainter::Antialiasing);
+    p.scale(image.width() / design.width(), image.height() / design.height());
+    paintPaper(p, design, paperSeed);
 }
 
 // One loaded brush dragged along the points. Where it is full of ink it
@@ -186,12 +190,13 @@ std::vector<QPointF> arc(QPointF centre, double radius, double fromDeg, double s
     return out;
 }
 
-QImage wrongPicture()
+constexpr QSize kWrongSize(226, 350);
+
+QImage wrongPicture(int scale)
 {
-    QImage image(226, 350, QImage::Format_RGB32);
-    paintPaper(image, kPaper, 0x5eed0001u);
-    QPainter p(&image);
-    p.setRenderHint(QPainter::Antialiasing);
+    QImage image(kWrongSize * scale, QImage::Format_RGB32);
+    QPainter p;
+    startArtwork(image, p, kWrongSize, 0x5eed0001u);
     Noise rnd(0x5eed0002u);
 
     brushStroke(p, arc({113, 175}, 88, -70, 318), 14, QColor(0x4a, 0x46, 0x42), rnd);
@@ -199,36 +204,42 @@ QImage wrongPicture()
     brushStroke(p, curve({44, 72}, {194, 286}, 0.06), 36, red, rnd);
     brushStroke(p, curve({188, 66}, {34, 290}, -0.05), 34, red, rnd);
     p.end();
-    requireSize(image, 226, 350, "wrong.jpg");
     return image;
 }
 
-QImage aboutPicture(const FontMaker& font)
+// The About box shows this picture stretched into a control of 319 x 444,
+// proportionally wider than the file. The artwork is laid out for that frame
+// and squeezed into the file, so the stretch on screen makes it round again.
+constexpr QSize kAboutSize(432, 652);
+constexpr double kAboutFrameAspect = 319.0 / 444.0;
+
+QImage aboutPicture(const FontMaker& font, int scale)
 {
-    QImage image(432, 652, QImage::Format_RGB32);
-    paintPaper(image, kPaper, 0xab007001u);
-    QPainter p(&image);
-    p.setRenderHint(QPainter::Antialiasing);
+    const QSizeF design(kAboutSize.height() * kAboutFrameAspect, kAboutSize.height());
+    QImage image(kAboutSize * scale, QImage::Format_RGB32);
+    QPainter p;
+    startArtwork(image, p, design, 0xab007001u);
+    const double middle = design.width() / 2;
 
     p.setPen(QPen(kVermilion, 2));
     p.setBrush(Qt::NoBrush);
-    p.drawRect(QRectF(14, 14, 404, 624));
+    p.drawRect(QRectF(QPointF(14, 14), design - QSizeF(28, 28)));
     p.setPen(QPen(kVermilion, 0.8));
-    p.drawRect(QRectF(20, 20, 392, 612));
+    p.drawRect(QRectF(QPointF(20, 20), design - QSizeF(40, 40)));
 
     p.setPen(Qt::NoPen);
     p.setBrush(kVermilion);
-    p.drawEllipse(QPointF(216, 150), 86, 86);
+    p.drawEllipse(QPointF(middle, 150), 86, 86);
 
     const QFont big = font(150, true);
-    drawGlyph(p, big, QStringLiteral("あ"), {146, 300}, kInk);
-    drawGlyph(p, big, QStringLiteral("ア"), {290, 300}, kInk);
+    drawGlyph(p, big, QStringLiteral("あ"), {middle - 72, 300}, kInk);
+    drawGlyph(p, big, QStringLiteral("ア"), {middle + 72, 300}, kInk);
 
     const QStringList rows{QStringLiteral("あいうえお"), QStringLiteral("アイウエオ"), QStringLiteral("かきくけこ"),
                            QStringLiteral("カキクケコ")};
     const double cell = 54;
     const int rowCount = static_cast<int>(rows.size());
-    const QPointF origin(216 - 2.5 * cell, 410);
+    const QPointF origin(middle - 2.5 * cell, 410);
     QPen grid(QColor(0x8a, 0x6d, 0x4b), 1);
     p.setBrush(Qt::NoBrush);
     p.setPen(grid);
@@ -244,7 +255,6 @@ QImage aboutPicture(const FontMaker& font)
         }
     }
     p.end();
-    requireSize(image, 432, 652, "about.jpg");
     return image;
 }
 
@@ -282,37 +292,34 @@ QImage icon(int size, const FontMaker& font)
 }
 
 // The marker for a doubled consonant: a small grey っ on a see-through ground.
-IndexedImage smallTsu(const FontMaker& font)
+IndexedImage smallTsu(const FontMaker& font, int scale)
 {
     constexpr int w = 24;
     constexpr int h = 16;
-    constexpr int levels = 8;
-    const QColor ground(0xf0, 0xf0, 0xf0);
-    const QColor grey(0x70, 0x70, 0x70);
-
+    constexpr GlyphScratch scratch{64, 64, 16, 48};
     const QString tsu = QStringLiteral("っ");
-    Coverage glyph;
-    InkBox ink;
-    for (int pixels = 48; pixels > 4; --pixels) {
-        glyph = renderText(font(pixels, true), tsu, 64, 64, 16, 48);
-        ink = inkBox(glyph);
-        if (ink.height() <= 12 && ink.width() <= 18)
-            break;
-    }
-    Coverage canvas(w, h);
-    blitColumns(canvas, glyph, ink.left, ink.right, (w - ink.width()) / 2, (h - ink.height()) / 2 - ink.top);
 
-    IndexedImage out;
-    out.width = w;
-    out.height = h;
-    out.transparentIndex = 0;
-    for (int i = 0; i < levels; ++i) {
-        auto mix = [&](int a, int b) { return (a * (levels - 1 - i) + b * i + (levels - 1) / 2) / (levels - 1); };
-        out.palette.push_back(qRgb(mix(ground.red(), grey.red()), mix(ground.green(), grey.green()),
-                                   mix(ground.blue(), grey.blue())));
+    // Size and place are found on the plain picture; larger scales draw the
+    // same outline with both multiplied.
+    auto fits = [&](int pixels) {
+        const InkBox ink = inkBox(renderGlyph(font(pixels, true), tsu, scratch, 1));
+        return ink.height() <= 12 && ink.width() <= 18;
+    };
+    int pixels = 48;
+    while (!fits(pixels)) {
+        if (--pixels < 5)
+            throw std::runtime_error("the small tsu fits its marker at no size");
     }
-    for (const auto a : canvas.alpha)
-        out.pixels.push_back(static_cast<std::uint8_t>((a * (levels - 1) + 127) / 255));
+    const QFont tsuFont = font(pixels, true);
+    const InkBox ink = inkBox(renderGlyph(tsuFont, tsu, scratch, 1));
+    const int dx = (w - ink.width()) / 2 - ink.left;
+    const int dy = (h - ink.height()) / 2 - ink.top;
+
+    Coverage canvas(w * scale, h * scale);
+    if (!blit(canvas, renderGlyph(tsuFont, tsu, scratch, scale), dx * scale, dy * scale))
+        throw std::logic_error("the small tsu runs off its marker");
+    IndexedImage out = rampImage(canvas, qRgb(0xf0, 0xf0, 0xf0), qRgb(0x70, 0x70, 0x70), 8);
+    out.transparentIndex = 0;
     return out;
 }
 
@@ -321,8 +328,16 @@ IndexedImage smallTsu(const FontMaker& font)
 void writeArtwork(const QString& dir, const FontMaker& font)
 {
     ensureDir(dir);
-    writeGif(dir + QStringLiteral("/small_tsu.gif"), smallTsu(font));
+    auto path = [&](const char* stem, const char* suffix, int scale) {
+        return dir + u'/' + scaledFileName(QLatin1String(stem), QLatin1String(suffix), scale);
+    };
+    for (const int scale : kPictureScales) {
+        writeGif(path("small_tsu", ".gif", scale), smallTsu(font, scale));
+        writeBytes(path("wrong", ".jpg", scale), encoded(wrongPicture(scale), "jpeg", 92));
+        writeBytes(path("about", ".jpg", scale), encoded(aboutPicture(font, scale), "jpeg", 92));
+    }
 
+    // The icon comes in its own ladder of sizes, so it has no @2x files.
     QList<QImage> forIco;
     for (const int size : {16, 32, 48, 64, 128, 256}) {
         const QImage img = icon(size, font);
@@ -331,7 +346,4 @@ void writeArtwork(const QString& dir, const FontMaker& font)
             forIco.prepend(img);
     }
     writeBytes(dir + QStringLiteral("/quelvane.ico"), icoFile(forIco));
-
-    writeBytes(dir + QStringLiteral("/wrong.jpg"), encoded(wrongPicture(), "jpeg", 92));
-    writeBytes(dir + QStringLiteral("/about.jpg"), encoded(aboutPicture(font), "jpeg", 92));
 }

@@ -1,9 +1,12 @@
 #include "kana_pictures.h"
 
+#include "ramp_image.h"
+
 #include <QFontMetrics>
 
 #include <algorithm>
 #include <stdexcept>
+#include <string>
 
 namespace {
 
@@ -22,12 +25,6 @@ constexpr int kMinMargin = 2;
 constexpr QRgb kPaper = qRgb(0xf6, 0xf3, 0xec);
 constexpr QRgb kInk = qRgb(0x00, 0x00, 0x00);
 constexpr int kLevels = 16;
-
-QRgb mix(QRgb from, QRgb to, int step, int steps)
-{
-    auto channel = [&](int a, int b) { return (a * (steps - step) + b * step + steps / 2) / steps; };
-    return qRgb(channel(qRed(from), qRed(to)), channel(qGreen(from), qGreen(to)), channel(qBlue(from), qBlue(to)));
-}
 
 std::string utf8(const QString& s) { return s.toStdString(); }
 
@@ -101,7 +98,7 @@ KanaPictures::Layout KanaPictures::layout(const QStringList& parts) const
 KanaPictures::KanaPictures(const QFont& font, const QStringList& allPictures) : font_(font)
 {
     const QFontMetrics metrics(font_);
-    int unionTop = kScratchHeight;
+    int unionTop = kScratch.height;
     int unionBottom = -1;
     int widest = 0;
     int widestSingle = 0;
@@ -115,10 +112,10 @@ KanaPictures::KanaPictures(const QFont& font, const QStringList& allPictures) : 
             auto it = glyphs_.find(g);
             if (it == glyphs_.end()) {
                 Glyph fresh;
-                fresh.coverage = renderText(font_, g, kScratchWidth, kScratchHeight, kPenX, kPenBaseline);
+                fresh.coverage = renderGlyph(font_, g, kScratch, 1);
                 fresh.ink = inkBox(fresh.coverage);
                 if (fresh.ink.empty() || fresh.ink.left == 0 || fresh.ink.top == 0
-                    || fresh.ink.right == kScratchWidth - 1 || fresh.ink.bottom == kScratchHeight - 1)
+                    || fresh.ink.right == kScratch.width - 1 || fresh.ink.bottom == kScratch.height - 1)
                     throw std::runtime_error("glyph does not fit the scratch canvas: " + utf8(g));
                 it = glyphs_.emplace(g, std::move(fresh)).first;
             }
@@ -145,25 +142,22 @@ KanaPictures::KanaPictures(const QFont& font, const QStringList& allPictures) : 
         throw std::runtime_error("a kana pair is too wide: " + std::to_string(widest));
 }
 
-IndexedImage KanaPictures::picture(const QString& kana) const
+IndexedImage KanaPictures::picture(const QString& kana, int scale) const
 {
     const QStringList parts = glyphsOf(kana);
     const Layout placed = layout(parts);
     const int width = parts.size() == 1 ? singleWidth_ : pairWidth_;
-    Coverage canvas(width, height_);
     const int left = (width - placed.width) / 2;
+    Coverage canvas(width * scale, height_ * scale);
     for (qsizetype i = 0; i < parts.size(); ++i) {
+        // The layout is measured on the plain glyphs only; every scale takes
+        // the same shift of the scratch canvas, multiplied, so all sizes of a
+        // picture show the same outline in the same place.
         const Glyph& g = glyph(parts[i]);
-        blitColumns(canvas, g.coverage, g.ink.left, g.ink.right, left + placed.x[static_cast<std::size_t>(i)], shiftY_);
+        const int dx = left + placed.x[static_cast<std::size_t>(i)] - g.ink.left;
+        if (!blit(canvas, renderGlyph(font_, parts[i], kScratch, scale), dx * scale, shiftY_ * scale))
+            throw std::runtime_error("glyph runs off the picture at scale " + std::to_string(scale) + ": "
+                                     + utf8(kana));
     }
-
-    IndexedImage out;
-    out.width = width;
-    out.height = height_;
-    for (int i = 0; i < kLevels; ++i)
-        out.palette.push_back(mix(kPaper, kInk, i, kLevels - 1));
-    out.pixels.reserve(canvas.alpha.size());
-    for (const auto a : canvas.alpha)
-        out.pixels.push_back(static_cast<std::uint8_t>((a * (kLevels - 1) + 127) / 255));
-    return out;
+    return rampImage(canvas, kPaper, kInk, kLevels);
 }

@@ -17,12 +17,15 @@ class KanaPictures {
 public:
     KanaPictures(const QFont& font, const QStringList& allPictures);
 
-    IndexedImage picture(const QString& kana) const;
+    // The picture drawn at `scale` times the resolution: the outlines again,
+    // with the font size and every offset multiplied, so a larger picture is
+    // the plain one in finer detail, never an enlarged bitmap.
+    IndexedImage picture(const QString& kana, int scale) const;
 
     int height() const { return height_; }
     int singleWidth() const { return singleWidth_; }
     int pairWidth() const { return pairWidth_; }
-    int baseline() const { return kPenBaseline + shiftY_; }
+    int baseline() const { return kScratch.baseline + shiftY_; }
 
 private:
     struct Glyph {
@@ -30,10 +33,7 @@ private:
         InkBox ink;
     };
 
-    static constexpr int kScratchWidth = 128;
-    static constexpr int kScratchHeight = 128;
-    static constexpr int kPenX = 32;
-    static constexpr int kPenBaseline = 88;
+    static constexpr GlyphScratch kScratch{128, 128, 32, 88};
 
     // Where each glyph's first ink column goes, from the left of the content.
     struct Layout {

@@ -5,16 +5,24 @@
 #include <QPainterPath>
 
 #include <algorithm>
+#include <stdexcept>
 
-Coverage renderText(const QFont& font, const QString& text, int width, int height, int penX, int baseline)
+Coverage renderGlyph(const QFont& font, const QString& text, const GlyphScratch& scratch, int scale)
 {
+    if (font.pixelSize() <= 0 || scale < 1)
+        throw std::logic_error("glyphs are drawn from a pixel-sized font at a whole scale");
+    QFont scaled = font;
+    scaled.setPixelSize(font.pixelSize() * scale);
+    const int width = scratch.width * scale;
+    const int height = scratch.height * scale;
+
     QImage image(width, height, QImage::Format_ARGB32_Premultiplied);
     image.fill(Qt::transparent);
     {
         QPainter p(&image);
         p.setRenderHint(QPainter::Antialiasing);
         QPainterPath path;
-        path.addText(penX, baseline, font, text);
+        path.addText(scratch.penX * scale, scratch.baseline * scale, scaled, text);
         p.fillPath(path, Qt::black);
     }
     Coverage c(width, height);
@@ -42,17 +50,22 @@ InkBox inkBox(const Coverage& c)
     return box;
 }
 
-void blitColumns(Coverage& dst, const Coverage& src, int srcLeft, int srcRight, int dstX, int dy)
+bool blit(Coverage& dst, const Coverage& src, int dx, int dy)
 {
+    bool whole = true;
     for (int y = 0; y < src.height; ++y) {
         const int ty = y + dy;
-        if (ty < 0 || ty >= dst.height)
-            continue;
-        for (int x = srcLeft; x <= srcRight; ++x) {
-            const int tx = dstX + (x - srcLeft);
-            if (tx < 0 || tx >= dst.width)
+        for (int x = 0; x < src.width; ++x) {
+            const auto a = src.at(x, y);
+            if (a == 0)
                 continue;
-            dst.at(tx, ty) = std::max(dst.at(tx, ty), src.at(x, y));
+            const int tx = x + dx;
+            if (tx < 0 || tx >= dst.width || ty < 0 || ty >= dst.height) {
+                whole = false;
+                continue;
+            }
+            dst.at(tx, ty) = std::max(dst.at(tx, ty), a);
         }
     }
+    return whole;
 }

@@ -33,13 +33,23 @@ struct InkBox {
     int height() const { return bottom - top + 1; }
 };
 
+// A canvas for drawing one glyph, with the pen on a whole-pixel point.
+struct GlyphScratch {
+    int width = 0;
+    int height = 0;
+    int penX = 0;
+    int baseline = 0;
+};
+
 // Fills the outline of the text rather than asking the platform to draw it,
 // so the result depends only on the font file and Qt's own rasteriser, not on
-// the hinting settings of whichever machine runs the generator.
-Coverage renderText(const QFont& font, const QString& text, int width, int height, int penX, int baseline);
+// the hinting settings of whichever machine runs the generator. The font size
+// and every number of the scratch are multiplied by scale: the outlines are
+// unhinted, so that is the same drawing at that many times the resolution.
+Coverage renderGlyph(const QFont& font, const QString& text, const GlyphScratch& scratch, int scale);
 
 InkBox inkBox(const Coverage& c);
 
-// Copies columns [srcLeft, srcRight] of src so that srcLeft lands on dstX and
-// row r of src lands on row r + dy; overlapping ink keeps the darker value.
-void blitColumns(Coverage& dst, const Coverage& src, int srcLeft, int srcRight, int dstX, int dy);
+// Lays src onto dst moved by (dx, dy); overlapping ink keeps the darker value.
+// False when some ink fell outside dst: a clipped glyph is a layout fault.
+[[nodiscard]] bool blit(Coverage& dst, const Coverage& src, int dx, int dy);

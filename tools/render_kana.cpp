@@ -6,6 +6,7 @@
 #include "kana_pictures.h"
 #include "kana_table.h"
 #include "output_files.h"
+#include "picture_scale.h"
 
 #include <QDir>
 #include <QFile>
@@ -69,10 +70,13 @@ void writeKanaData(const QString& dataDir)
             const QStringList files = split(row.files);
             const QStringList kana = split(row.*script.kana);
             for (qsizetype i = 0; i < files.size(); ++i) {
-                writeGif(rowDir + u'/' + files[i] + QStringLiteral(".gif"), pictures.picture(kana[i]));
+                for (const int scale : kPictureScales)
+                    writeGif(rowDir + u'/' + scaledFileName(files[i], QStringLiteral(".gif"), scale),
+                             pictures.picture(kana[i], scale));
                 ++written;
             }
         }
+        // The lists name the plain pictures only; a @2x file is found by its name.
         writeLines(scriptDir + QStringLiteral("/stdpaths.txt"),
                    {QStringLiteral("\"a.gif\""), QStringLiteral("\"i.gif\""), QStringLiteral("\"u.gif\""),
                     QStringLiteral("\"e.gif\""), QStringLiteral("\"o.gif\"")});
@@ -86,9 +90,10 @@ void writeKanaData(const QString& dataDir)
         names << split(row.names);
     writeLines(dataDir + QStringLiteral("/kat/symbols.txt"), names);
 
-    std::printf("%d kana pictures, %d names; single %dx%d, pair %dx%d, baseline at row %d\n", written,
-                static_cast<int>(names.size()), pictures.singleWidth(), pictures.height(), pictures.pairWidth(),
-                pictures.height(), pictures.baseline());
+    std::printf("%d kana pictures at %d scales, %d names; single %dx%d, pair %dx%d, baseline at row %d\n",
+                written, static_cast<int>(kPictureScales.size()), static_cast<int>(names.size()),
+                pictures.singleWidth(), pictures.height(), pictures.pairWidth(), pictures.height(),
+                pictures.baseline());
 }
 
 // The font's licence asks for its copyright notice and licence text to travel

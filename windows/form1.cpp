@@ -7,7 +7,8 @@
 #include "windows/form1_layout.h"
 #include "windows/form2.h"
 #include "windows/form3.h"
-#include "windows/kana_picture.h"
+#include "windows/picture_file.h"
+#include "windows/picture_label.h"
 #include "windows/twips.h"
 #include "windows/version_info.h"
 
@@ -19,6 +20,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QWindow>
 
 #include <utility>
 #include <variant>
@@ -49,8 +51,8 @@ Form1::Form1(quiz::RandomSource& random, MessageBox messageBox)
 
     const auto controls = BuildControls(this, Form1Layout());
     Frame2 = control<QGroupBox>(controls, "Frame2");
-    imgKana = control<QLabel>(controls, "imgKana");
-    imgtsu = control<QLabel>(controls, "imgtsu");
+    imgKana = control<PictureLabel>(controls, "imgKana");
+    imgtsu = control<PictureLabel>(controls, "imgtsu");
     txtKananame = control<QLineEdit>(controls, "txtKananame");
     cmdcheck = control<QPushButton>(controls, "cmdcheck");
     Command1 = control<QPushButton>(controls, "Command1");
@@ -83,16 +85,14 @@ Form1::Form1(quiz::RandomSource& random, MessageBox messageBox)
     chkLax->setEnabled(false);
     txtKananame->setAccessibleName(QStringLiteral("Kana name"));
     imgKana->setAccessibleName(QStringLiteral("Kana to name"));
-    imgtsu->setPixmap(QPixmap(QStringLiteral(":/quelvane/small_tsu.gif")));
     imgtsu->setScaledContents(true);
+    imgtsu->setResourcePicture(QStringLiteral(":/quelvane/small_tsu.gif"));
     imgtsu->setAccessibleName(QStringLiteral("Small tsu: double the consonant"));
     // The counts stand right after their captions; a few pixels keep
     // "Percent:" and its value from running together.
     for (QLabel* count : {lblcorrect, lblmissed, lblpercent})
         count->setIndent(3);
-    lblcorrect->setAccessibleName(QStringLiteral("Correct answers"));
-    lblmissed->setAccessibleName(QStringLiteral("Missed answers"));
-    lblpercent->setAccessibleName(QStringLiteral("Percent correct"));
+    nameCounts();
 
     connectHandlers();
 }
@@ -146,32 +146,35 @@ void Form1::Command1_Click()
         unsetCursor();
         return;
     }
-    showpic(QString::fromStdString(choice->picture), choice->name, testModeChecked(), choice->doubleRequested);
+    showpic(choice->picture, choice->name, testModeChecked(), choice->doubleRequested);
 }
 
-void Form1::showpic(const QString& filename, const std::string& kananame, bool test, bool hira)
+void Form1::showpic(const std::string& filename, const std::string& kananame, bool test, bool hira)
 {
     quiz::BeginPresentation(state_);
     cmdcheck->setEnabled(false);
     imgtsu->move(toPixels(quiz::kSmallTsuHidden), imgtsu->y());
 
-    auto picture = LoadKanaPicture(filename);
+    auto picture = ReadPicture(filename);
     if (const QString* error = std::get_if<QString>(&picture)) {
         // Nothing the learner cannot see may be left to answer.
-        imgKana->clear();
+        imgKana->clearPicture();
         txtKananame->clear();
         quiz::AbandonPresentation(state_);
         tell(*error);
         unsetCursor();
         return;
     }
-    const QPixmap& pixmap = std::get<QPixmap>(picture);
+    imgKana->setPicture(std::get<QImage>(picture), [filename] {
+        auto doubled = ReadPicture(DoubleResolutionName(filename));
+        return std::holds_alternative<QImage>(doubled) ? std::get<QImage>(doubled) : QImage();
+    });
 
-    const quiz::PictureSize size{toTwips(pixmap.width()), toTwips(pixmap.height())};
+    const QSize pictureSize = imgKana->pictureSize();
+    const quiz::PictureSize size{toTwips(pictureSize.width()), toTwips(pictureSize.height())};
     const quiz::Presentation shown =
         quiz::PlanPresentation(kananame, size, test, hira, chkDouble->checkState() == Qt::Checked);
-    imgKana->setPixmap(pixmap);
-    imgKana->resize(pixmap.size());
+    imgKana->resize(pictureSize);
     imgKana->move(toPixels(shown.kanaLeft), toPixels(shown.kanaTop));
     imgtsu->move(toPixels(shown.smallTsuLeft), imgtsu->y());
     txtKananame->setText(QString::fromStdString(shown.answerBoxText));
@@ -187,7 +190,7 @@ void Form1::showpic(const QString& filename, const std::string& kananame, bool t
 
 void Form1::cmdcheck_Click()
 {
-    switch (quiz::CheckAnswer(state_, txtKananame->text().toStdString())) {
+    switch (quiz::CheckAnswer(state_, txtKananame->text().toLower().toStdString())) {
     case quiz::Verdict::NothingToCheck:
         return;
     case quiz::Verdict::Right:
@@ -219,6 +222,18 @@ void Form1::showScore(const quiz::ScoreText& score)
         lblpercent->setText(QString::fromStdString(*score.percent));
         lblpercent->adjustSize();
     }
+}
+
+void Form1::nameCounts()
+{
+    // A screen reader hears what a count means with its value; Qt tells it
+    // when the name changes.
+    const auto name = [](QLabel* count, const QString& meaning) {
+        count->setAccessibleName(count->text().isEmpty() ? meaning : meaning + QStringLiteral(": ") + count->text());
+    };
+    name(lblcorrect, QStringLiteral("Correct answers"));
+    name(lblmissed, QStringLiteral("Missed answers"));
+    name(lblpercent, QStringLiteral("Percent correct"));
 }
 
 void Form1::tell(const QString& text)
@@ -258,25 +273,41 @@ bool Form1::testModeChecked() const
 
 void Form1::openWrongAnswerWindow()
 {
-    setEnabled(false);
-    form2_ = new Form2(this);
-    connect(form2_, &Form2::dismissed, this, [this] {
-        setEnabled(true);
-        cmdcheck->setEnabled(true);
-        activateWindow();
-    });
-    form2_->show();
+    form2_ = showOver<Form2>([this] { cmdcheck->setEnabled(true); });
 }
 
 void Form1::openAboutWindow()
 {
+    form3_ = showOver<Form3>([] {});
+}
+
+template <typename Window>
+Window* Form1::showOver(const std::function<void()>& onDismissed)
+{
+    // The keyboard comes back to the control the learner left: after a wrong
+    // answer, the answer box, to correct the text and press Enter again.
+    const QPointer<QWidget> focus = focusWidget();
+    // Disabled first: the window is enabled on its own once it exists.
     setEnabled(false);
-    form3_ = new Form3(this);
-    connect(form3_, &Form3::dismissed, this, [this] {
+    auto* window = new Window(this);
+    connect(window, &PictureWindow::dismissed, this, [this, focus, onDismissed] {
         setEnabled(true);
+        onDismissed();
         activateWindow();
+        if (focus)
+            focus->setFocus();
     });
-    form3_->show();
+    window->show();
+    return window;
+}
+
+PictureWindow* Form1::openWindow() const
+{
+    for (PictureWindow* window : {static_cast<PictureWindow*>(form2_), static_cast<PictureWindow*>(form3_)}) {
+        if (window && window->isVisible())
+            return window;
+    }
+    return nullptr;
 }
 
 void Form1::keyPressEvent(QKeyEvent* event)
@@ -291,8 +322,28 @@ void Form1::keyPressEvent(QKeyEvent* event)
     QWidget::keyPressEvent(event);
 }
 
+void Form1::moveEvent(QMoveEvent* event)
+{
+    QWidget::moveEvent(event);
+    // Before the window is first shown its frame is unknown and it was
+    // centred by its client area alone; once the window manager has framed
+    // it, the window as a whole is centred, once.
+    if (!centredWithFrame_ && isVisible() && !windowHandle()->frameMargins().isNull()) {
+        centredWithFrame_ = true;
+        CentreOnScreen(*this);
+    }
+}
+
 void Form1::closeEvent(QCloseEvent* event)
 {
+    // However the close is asked for (title bar, Alt+F4, task bar), the
+    // learner answers the open window first, with its button or Enter.
+    if (PictureWindow* open = openWindow()) {
+        event->ignore();
+        open->raise();
+        open->activateWindow();
+        return;
+    }
     event->accept();
     QCoreApplication::quit();
 }

@@ -13,6 +13,7 @@
 
 #include <array>
 #include <filesystem>
+#include <functional>
 
 class QCheckBox;
 class QGroupBox;
@@ -25,6 +26,8 @@ struct ScoreText;
 }
 
 namespace windows {
+
+class PictureLabel;
 
 // The quiz window: the symbol-set boxes, the kana on display, the answer box
 // and the score. Every decision is the quiz core's; this window reads the
@@ -50,12 +53,14 @@ public:
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;
+    void moveEvent(QMoveEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
 
 private:
     void connectHandlers();
-    void showpic(const QString& filename, const std::string& kananame, bool test, bool hira);
+    void showpic(const std::string& filename, const std::string& kananame, bool test, bool hira);
     void showScore(const quiz::ScoreText& score);
+    void nameCounts();
     void tell(const QString& text);
     void fillColumn(const std::array<QCheckBox*, catalogue::kSetCount>& column, bool checked);
     void setBox_Click();
@@ -63,6 +68,10 @@ private:
     bool testModeChecked() const;
     void openWrongAnswerWindow();
     void openAboutWindow();
+    template <typename Window>
+    Window* showOver(const std::function<void()>& onDismissed);
+    // The wrong-answer or About window while it is on screen.
+    PictureWindow* openWindow() const;
 
     quiz::RandomSource& random_;
     MessageBox messageBox_;
@@ -70,10 +79,11 @@ private:
     quiz::QuizState state_;
     QPointer<Form2> form2_;
     QPointer<Form3> form3_;
+    bool centredWithFrame_ = false;
 
     QGroupBox* Frame2 = nullptr;
-    QLabel* imgKana = nullptr;
-    QLabel* imgtsu = nullptr;
+    PictureLabel* imgKana = nullptr;
+    PictureLabel* imgtsu = nullptr;
     QLineEdit* txtKananame = nullptr;
     QPushButton* cmdcheck = nullptr;
     QPushButton* Command1 = nullptr;

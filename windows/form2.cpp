@@ -17,7 +17,9 @@ PictureWindow::Design form2Design()
                 {"Command1", K::Button, "", "YOU ARE WRONG! YOU HAVE NO HONOR! YOU MUST TRY AGAIN OR DIE!", 0, 5280, 3375,
                  855, 0},
             },
-            QStringLiteral(":/quelvane/wrong.jpg")};
+            QStringLiteral(":/quelvane/wrong.jpg"),
+            QStringLiteral("Wrong answer"),
+            QAccessible::AlertMessage};
 }
 
 } // namespace

@@ -17,7 +17,9 @@ PictureWindow::Design form3Design()
                  "Quelvane - Version 1.5\nWritten by its author for a beginners' Japanese course",
                  7, 6670, 4750, 735, 0},
             },
-            QStringLiteral(":/quelvane/about.jpg")};
+            QStringLiteral(":/quelvane/about.jpg"),
+            QStringLiteral("About Quelvane"),
+            QAccessible::Dialog};
 }
 
 } // namespace

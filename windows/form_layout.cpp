@@ -1,5 +1,6 @@
 #include "windows/form_layout.h"
 
+#include "windows/picture_label.h"
 #include "windows/twips.h"
 #include "windows/wrapping_button.h"
 #include "windows/wrapping_check_box.h"
@@ -22,7 +23,7 @@ QWidget* createControl(const ControlRow& row, QWidget* container)
     case ControlKind::Frame:
         return new QGroupBox(row.caption, container);
     case ControlKind::Picture:
-        return new QLabel(container);
+        return new PictureLabel(container);
     case ControlKind::Label:
         return new QLabel(row.caption, container);
     case ControlKind::TextBox:

@@ -4,7 +4,7 @@
 
 int main(int argc, char* argv[])
 {
-    QApplication app(argc, argv);
-    windows::ConfigureApplication(app);
+    const auto app = windows::OpenApplication(argc, argv);
+    windows::ConfigureApplication(*app);
     return windows::RunQuelvane();
 }

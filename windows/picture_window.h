@@ -3,6 +3,7 @@
 #include "windows/form_layout.h"
 #include "windows/wrapping_button.h"
 
+#include <QAccessible>
 #include <QWidget>
 
 namespace windows {
@@ -20,11 +21,14 @@ public:
         int height;
         FormLayout layout; // an "Image1" picture and a "Command1" button
         QString picture;
+        QString accessibleName;
+        QAccessible::Role role; // what a screen reader announces the window as
     };
 
     PictureWindow(QWidget* mainWindow, const Design& design);
 
     WrappingButton* button() const { return button_; }
+    QAccessible::Role accessibleRole() const { return role_; }
 
 signals:
     void dismissed();
@@ -35,6 +39,7 @@ protected:
 
 private:
     WrappingButton* button_ = nullptr;
+    QAccessible::Role role_;
 };
 
 } // namespace windows

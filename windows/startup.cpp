@@ -11,9 +11,52 @@
 #include <QIcon>
 #include <QStyleFactory>
 
+#include <cstdlib>
 #include <iostream>
+#include <utility>
+#include <vector>
 
 namespace windows {
+
+namespace {
+
+// What Qt says while it opens the display, held back until it is known
+// whether there is one: its complaints about each platform it tried would
+// only bury the one line that matters.
+struct HeldMessage {
+    QtMsgType type;
+    QByteArray category;
+    QString text;
+};
+std::vector<HeldMessage> heldMessages;
+QtMessageHandler previousHandler = nullptr;
+
+void holdWhileOpening(QtMsgType type, const QMessageLogContext& context, const QString& text)
+{
+    if (type != QtFatalMsg) {
+        heldMessages.push_back({type, context.category, text});
+        return;
+    }
+    // Qt's last word when no platform could be started; it would abort next.
+    if (text.contains(QLatin1String("platform plugin"))) {
+        std::cerr << "quelvane: no display can be opened; start Quelvane from a desktop session, or with "
+                     "QT_QPA_PLATFORM=offscreen to run it without a screen\n";
+        std::_Exit(1);
+    }
+    previousHandler(type, context, text);
+}
+
+} // namespace
+
+std::unique_ptr<QApplication> OpenApplication(int& argc, char** argv)
+{
+    previousHandler = qInstallMessageHandler(holdWhileOpening);
+    auto app = std::make_unique<QApplication>(argc, argv);
+    qInstallMessageHandler(previousHandler);
+    for (const HeldMessage& message : std::exchange(heldMessages, {}))
+        previousHandler(message.type, QMessageLogContext(nullptr, 0, nullptr, message.category.constData()), message.text);
+    return app;
+}
 
 void ConfigureApplication(QApplication& app)
 {

@@ -17,6 +17,11 @@ namespace windows {
 
 class Form1;
 
+// The application on the desktop's display. Where no display can be opened,
+// one line says so and how to start the program instead, and the program
+// ends with status 1, rather than aborting with Qt's advice to reinstall.
+std::unique_ptr<QApplication> OpenApplication(int& argc, char** argv);
+
 // The look every window is laid out for: the fixed forms need the Windows
 // style and a 10-pixel DejaVu Sans to keep every caption inside its control,
 // whatever the desktop's own settings.

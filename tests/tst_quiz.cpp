@@ -1,0 +1,310 @@
+// The quiz core with a seeded generator: chance, the choice of the next
+// kana, how a kana is presented, the verdict and the score.
+
+#include "catalogue/loaders.h"
+#include "quiz/presentation.h"
+#include "quiz/random_int.h"
+#include "quiz/score.h"
+#include "quiz/selection.h"
+
+#include <QTest>
+
+#include <array>
+#include <limits>
+#include <map>
+
+using namespace catalogue;
+using namespace quiz;
+
+namespace {
+
+constexpr int kDraws = 20000;
+constexpr std::int32_t kMax = std::numeric_limits<std::int32_t>::max();
+
+// Within five standard deviations of the binomial mean.
+bool aboutShare(int hits, int draws, double share)
+{
+    const double mean = draws * share;
+    return std::abs(hits - mean) <= 5 * std::sqrt(draws * share * (1 - share));
+}
+
+} // namespace
+
+class QuizTest : public QObject {
+    Q_OBJECT
+    const KanaCatalogue catalogue_ = LoadCatalogue(QUELVANE_SHIPPED_DATA);
+
+private slots:
+    void randomInt()
+    {
+        RandomSource random(1);
+        std::array<int, 26> counts{};
+        for (int i = 0; i < kDraws; ++i) {
+            const int r = random.RandomInt(0, 25);
+            QVERIFY(r >= 0 && r <= 25);
+            ++counts[static_cast<std::size_t>(r)];
+        }
+        for (int count : counts)
+            QVERIFY(aboutShare(count, kDraws, 1.0 / 26));
+        // The lower bound narrows the outcomes; it is not added.
+        std::map<int, int> seen;
+        for (int i = 0; i < 3000; ++i)
+            ++seen[random.RandomInt(3, 5)];
+        QCOMPARE(seen.size(), std::size_t{3});
+        QCOMPARE(seen.begin()->first, 0);
+        QCOMPARE(random.RandomInt(7, 7), std::int16_t{0});
+        QVERIFY_THROWS_EXCEPTION(std::invalid_argument, random.RandomInt(5, 4));
+        // Draws one right after the other are independent.
+        RandomSource seeded; // the program's own seeding
+        std::array<int, 4> pairs{};
+        for (int i = 0; i < kDraws; ++i)
+            ++pairs[static_cast<std::size_t>(seeded.RandomInt(0, 1) * 2 + seeded.RandomInt(0, 1))];
+        for (int count : pairs)
+            QVERIFY(aboutShare(count, kDraws, 0.25));
+    }
+
+    void choice_data()
+    {
+        QTest::addColumn<int>("katakanaRows");
+        QTest::addColumn<int>("hiraganaRows");
+        QTest::addColumn<double>("katakanaShare");
+        QTest::newRow("katakana only") << 3 << 0 << 1.0;
+        QTest::newRow("hiragana only") << 0 << 26 << 0.0;
+        QTest::newRow("both, balanced") << 26 << 26 << 0.5;
+        QTest::newRow("one against twenty-five") << 1 << 25 << 0.5;
+    }
+
+    // Every draw is a ticked row and one of its members; the script is an
+    // even chance when both columns have rows, whatever their number; and
+    // only hiragana outside Basic and N- may come doubled, half the time.
+    void choice()
+    {
+        QFETCH(int, katakanaRows);
+        QFETCH(int, hiraganaRows);
+        QFETCH(double, katakanaShare);
+        SetSelection selection;
+        for (int i = 0; i < katakanaRows; ++i)
+            selection.katakana[static_cast<std::size_t>(i)] = true;
+        for (int i = 0; i < hiraganaRows; ++i)
+            selection.hiragana[static_cast<std::size_t>(25 - i)] = true;
+        RandomSource random(4);
+        QuizState state;
+        int katakana = 0;
+        int eligible = 0;
+        int doubled = 0;
+        for (int i = 0; i < kDraws; ++i) {
+            const auto choice = ChooseNextKana(state, selection, catalogue_, random);
+            QVERIFY(choice);
+            const auto& ticked = choice->script == Script::Katakana ? selection.katakana : selection.hiragana;
+            QVERIFY(ticked[choice->setIndex]);
+            QCOMPARE(choice->name, catalogue_.symbol(choice->setIndex, choice->member).name);
+            QCOMPARE(choice->picture, catalogue_.picture(choice->setIndex, choice->member, choice->script));
+            katakana += choice->script == Script::Katakana ? 1 : 0;
+            const bool mayDouble = choice->script == Script::Hiragana && choice->setIndex != kBasicSet
+                                && choice->setIndex != kNSet;
+            QVERIFY(mayDouble || !choice->doubleRequested);
+            eligible += mayDouble ? 1 : 0;
+            doubled += choice->doubleRequested ? 1 : 0;
+        }
+        QVERIFY2(aboutShare(katakana, kDraws, katakanaShare), qPrintable(QString::number(katakana)));
+        QVERIFY(eligible == 0 || aboutShare(doubled, eligible, 0.5));
+    }
+
+    // Every ticked row is equally likely whatever its size, so the one kana
+    // of N- comes up as often as all five of K together.
+    void rowsAreEquallyLikely()
+    {
+        SetSelection selection;
+        selection.katakana[1] = true;
+        selection.katakana[kNSet] = true;
+        RandomSource random(5);
+        QuizState state;
+        std::map<std::string, int> counts;
+        for (int i = 0; i < kDraws; ++i)
+            ++counts[ChooseNextKana(state, selection, catalogue_, random)->name];
+        QCOMPARE(counts.size(), std::size_t{6});
+        QVERIFY(aboutShare(counts["n"], kDraws, 0.5));
+        for (const char* name : {"ka", "ki", "ku", "ke", "ko"})
+            QVERIFY2(aboutShare(counts[name], kDraws, 0.1), name);
+        QVERIFY(!ChooseNextKana(state, SetSelection{}, catalogue_, random));
+        QCOMPARE(state.setIndex, std::uint8_t{26}); // the scan reads every row
+    }
+
+    void placement_data()
+    {
+        QTest::addColumn<double>("width");
+        QTest::addColumn<bool>("doubled");
+        QTest::addColumn<double>("kanaLeft");
+        QTest::addColumn<double>("tsuLeft");
+        QTest::newRow("375 plain") << 375.0 << false << 600.0 << kSmallTsuHidden;
+        QTest::newRow("375 doubled") << 375.0 << true << 930.0 << 330.0;
+        QTest::newRow("1035 doubled") << 1035.0 << true << 270.0 << 0.0;
+        QTest::newRow("720 doubled, half twips") << 720.0 << true << 585.0 << 157.5;
+        QTest::newRow("1800, wider than the window") << 1800.0 << false << -112.5 << kSmallTsuHidden;
+    }
+
+    void placement()
+    {
+        QFETCH(double, width);
+        QFETCH(bool, doubled);
+        QFETCH(double, kanaLeft);
+        QFETCH(double, tsuLeft);
+        const Presentation p = PlanPresentation("ka", {width, 720}, true, doubled, doubled);
+        QCOMPARE(p.kanaLeft, kanaLeft);
+        QCOMPARE(p.smallTsuLeft, tsuLeft);
+        QCOMPARE(p.kanaTop, (kKanaWindowHeight - 720) / 2);
+    }
+
+    void doubling_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<bool>("coin");
+        QTest::addColumn<bool>("option");
+        QTest::addColumn<QString>("answer");
+        QTest::newRow("coin and option") << "shi" << true << true << "sshi";
+        QTest::newRow("coin only") << "shi" << true << false << "shi";
+        QTest::newRow("option only") << "shi" << false << true << "shi";
+        QTest::newRow("a whole first character") << "ōka" << true << true << "ōōka";
+        QTest::newRow("four-byte character") << "𝑘a" << true << true << "𝑘𝑘a";
+        QTest::newRow("empty name") << "" << true << true << "";
+    }
+
+    void doubling()
+    {
+        QFETCH(QString, name);
+        QFETCH(bool, coin);
+        QFETCH(bool, option);
+        QFETCH(QString, answer);
+        const Presentation test = PlanPresentation(name.toStdString(), {720, 720}, true, coin, option);
+        QCOMPARE(QString::fromStdString(test.answer), answer);
+        QCOMPARE(test.smallTsuLeft != kSmallTsuHidden, coin && option);
+        QVERIFY(test.checkEnabled && test.answerBoxText.empty());
+        const Presentation study = PlanPresentation(name.toStdString(), {720, 720}, false, coin, option);
+        QVERIFY(!study.checkEnabled);
+        QCOMPARE(QString::fromStdString(study.answerBoxText), answer);
+    }
+
+    void answersMoveOn()
+    {
+        QuizState state;
+        QCOMPARE(CheckAnswer(state, ""), Verdict::NothingToCheck);
+        BeginPresentation(state);
+        CompletePresentation(state, PlanPresentation("ka", {720, 720}, true, false, false));
+        QCOMPARE(CheckAnswer(state, "ka"), Verdict::Right);
+        BeginPresentation(state);
+        QCOMPARE(state.lastAnswer, "ka");
+        QVERIFY(state.answer.empty());
+        AbandonPresentation(state);
+        QCOMPARE(CheckAnswer(state, ""), Verdict::NothingToCheck);
+    }
+
+    void lessDuplicates()
+    {
+        QuizState state;
+        state.answer = state.lastAnswer = "n";
+        QVERIFY(!ShouldRedrawDuplicate(state, false));
+        for (int i = 0; i < kMaxDuplicateRedraws; ++i)
+            QVERIFY(ShouldRedrawDuplicate(state, true));
+        QVERIFY(!ShouldRedrawDuplicate(state, true)); // bounded: the repeat is kept
+        QVERIFY(ShouldRedrawDuplicate(state, true));  // and the next question may redraw again
+        state.answer = "kka";
+        state.lastAnswer = "ka";
+        QVERIFY(!ShouldRedrawDuplicate(state, true)); // doubled and plain differ
+    }
+
+    void percent_data()
+    {
+        QTest::addColumn<int>("correct");
+        QTest::addColumn<int>("missed");
+        QTest::addColumn<QString>("text");
+        QTest::newRow("1/0") << 1 << 0 << "100.%";
+        QTest::newRow("0/1") << 0 << 1 << ".%";
+        QTest::newRow("2/1") << 2 << 1 << "66.67%";
+        QTest::newRow("1/2") << 1 << 2 << "33.33%";
+        QTest::newRow("3/5") << 3 << 5 << "37.5%";
+        QTest::newRow("1/199") << 1 << 199 << ".5%";
+        QTest::newRow("1/9999") << 1 << 9999 << ".01%";
+        QTest::newRow("1/99999") << 1 << 99999 << ".%";
+        QTest::newRow("9999/1") << 9999 << 1 << "99.99%";
+        QTest::newRow("19/1") << 19 << 1 << "95.%";
+        QTest::newRow("both at the limit") << kMax << kMax << "50.%";
+    }
+
+    void percent()
+    {
+        QFETCH(int, correct);
+        QFETCH(int, missed);
+        QFETCH(QString, text);
+        QCOMPARE(QString::fromStdString(PercentText(correct, missed)), text);
+    }
+
+    void check_data()
+    {
+        QTest::addColumn<QString>("answer");
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<bool>("right");
+        QTest::newRow("same") << "ka" << "ka" << true;
+        QTest::newRow("blank around") << "ka" << " ka" << false;
+        QTest::newRow("plain for doubled") << "kka" << "ka" << false;
+        QTest::newRow("other spelling") << "shi" << "si" << false;
+        QTest::newRow("answer not lower-cased") << "Ka" << "ka" << false;
+    }
+
+    void check()
+    {
+        QFETCH(QString, answer);
+        QFETCH(QString, typed);
+        QFETCH(bool, right);
+        QuizState state;
+        state.kanaOnDisplay = true;
+        state.answer = answer.toStdString();
+        QCOMPARE(CheckAnswer(state, typed.toStdString()), right ? Verdict::Right : Verdict::Wrong);
+        QCOMPARE(state.correct + state.missed, 0); // the check itself counts nothing
+    }
+
+    // Counts stop at their largest value, and a reveal moves a point only
+    // whole: from correct, in test mode, when missed has room for it.
+    void counts_data()
+    {
+        QTest::addColumn<int>("correct");
+        QTest::addColumn<int>("missed");
+        QTest::addColumn<bool>("testMode");
+        QTest::addColumn<int>("correctAfter");
+        QTest::addColumn<int>("missedAfter");
+        QTest::newRow("3/1 in test mode") << 3 << 1 << true << 2 << 2;
+        QTest::newRow("nothing correct") << 0 << 4 << true << 0 << 4;
+        QTest::newRow("nothing counted") << 0 << 0 << true << 0 << 0;
+        QTest::newRow("study mode") << 3 << 1 << false << 3 << 1;
+        QTest::newRow("missed at its largest") << 5 << kMax << true << 5 << kMax;
+    }
+
+    void counts()
+    {
+        QFETCH(int, correct);
+        QFETCH(int, missed);
+        QFETCH(bool, testMode);
+        QFETCH(int, correctAfter);
+        QFETCH(int, missedAfter);
+        QuizState state;
+        state.answer = "ka";
+        state.correct = correct;
+        state.missed = missed;
+        QCOMPARE(Reveal(state, testMode), std::string("ka"));
+        QCOMPARE(state.correct, correctAfter);
+        QCOMPARE(state.missed, missedAfter);
+        const ScoreText text = ScoreDisplay(state);
+        QCOMPARE(text.correct, std::to_string(correctAfter));
+        QCOMPARE(text.missed, std::to_string(missedAfter));
+        QCOMPARE(text.percent.has_value(), correctAfter + std::int64_t{missedAfter} > 0);
+
+        state.correct = kMax - 1;
+        CountCorrect(state);
+        CountCorrect(state);
+        CountMissed(state);
+        QCOMPARE(state.correct, kMax);
+        QCOMPARE(state.missed, missedAfter == kMax ? kMax : missedAfter + 1);
+    }
+};
+
+QTEST_GUILESS_MAIN(QuizTest)
+#include "tst_quiz.moc"

@@ -1,0 +1,77 @@
+#include "windows/picture_file.h"
+
+#include "catalogue/gif_structure.h"
+#include "catalogue/load_error.h"
+#include "catalogue/regular_file.h"
+
+#include <QBuffer>
+#include <QDir>
+#include <QFile>
+#include <QImageReader>
+
+namespace windows {
+
+namespace {
+
+// An uncompressed picture of the largest size allowed, with room for its
+// headers: no picture that can be shown needs a larger file.
+constexpr std::size_t kMaxPictureBytes = 4 * catalogue::kMaxPicturePixels + (1 << 20);
+
+QString failure(const std::filesystem::path& file, const QString& cause)
+{
+    const QString name = QDir::toNativeSeparators(QFile::decodeName(QByteArray::fromStdString(file.string())));
+    return QStringLiteral("The picture %1 cannot be shown: %2.").arg(name, cause);
+}
+
+QString fromStd(const std::string& text)
+{
+    return QString::fromStdString(text);
+}
+
+} // namespace
+
+std::variant<QImage, QString> ReadPicture(const std::filesystem::path& file)
+{
+    QByteArray bytes;
+    try {
+        catalogue::RegularFile in(file);
+        bytes = QByteArray::fromStdString(in.readAll(kMaxPictureBytes, "any picture that can be shown"));
+    } catch (const catalogue::LoadError& error) {
+        return failure(error.file(), fromStd(error.cause()));
+    }
+    const std::filesystem::path absolute = std::filesystem::absolute(file);
+
+    if (bytes.startsWith("GIF8")) {
+        if (const auto damage = catalogue::GifDamage(std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size()))))
+            return failure(absolute, fromStd(*damage));
+    }
+    QBuffer buffer(&bytes);
+    QImageReader reader(&buffer);
+    if (!reader.canRead())
+        return failure(absolute, QStringLiteral("it is not a picture in a format this program can show"));
+    // Checked before decoding, so that a few header bytes cannot make it
+    // allocate gigabytes.
+    const QSize size = reader.size();
+    if (!size.isValid())
+        return failure(absolute, QStringLiteral("its size cannot be read"));
+    if (const auto oversize = catalogue::OversizeCause(static_cast<std::uint64_t>(size.width()),
+                                                       static_cast<std::uint64_t>(size.height()), "a picture"))
+        return failure(absolute, fromStd(*oversize));
+
+    QImage image = reader.read();
+    if (image.isNull())
+        return failure(absolute, QStringLiteral("it cannot be decoded: %1").arg(reader.errorString()));
+    return image;
+}
+
+std::string DoubleResolutionName(const std::string& file)
+{
+    const std::size_t slash = file.find_last_of('/');
+    const std::size_t dot = file.find_last_of('.');
+    const bool hasExtension = dot != std::string::npos && (slash == std::string::npos || dot > slash);
+    std::string doubled = file;
+    doubled.insert(hasExtension ? dot : file.size(), "@2x");
+    return doubled;
+}
+
+} // namespace windows

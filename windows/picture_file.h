@@ -1,0 +1,23 @@
+#pragma once
+
+#include <QImage>
+#include <QString>
+
+#include <filesystem>
+#include <string>
+#include <variant>
+
+namespace windows {
+
+// Reads a picture from the data folder. The format is told by the content,
+// not the name, so any picture the toolkit decodes will do; an animated one
+// gives its first frame. A file that cannot serve yields the reason, in
+// words that name the file: not a regular file, unreadable, not a picture,
+// cut short, or declaring a size too large to decode.
+std::variant<QImage, QString> ReadPicture(const std::filesystem::path& file);
+
+// The same picture drawn at twice the resolution lies beside it, by the
+// usual convention: "k-/a@2x.gif" beside "k-/a.gif".
+std::string DoubleResolutionName(const std::string& file);
+
+} // namespace windows
