@@ -1,7 +1,7 @@
 #include "first_paint.h"
 
-#include <QEvent>
 #include <QCoreApplication>
+#include <QEvent>
 #include <QTimer>
 #include <QWidget>
 
@@ -9,13 +9,10 @@
 
 #include <chrono>
 #include <cstdio>
-#include <cstring>
 #include <fstream>
 #include <string>
 
 namespace {
-
-std::chrono::steady_clock::time_point mainEntered;
 
 // A "Name:   1234 kB" line of /proc/self/status.
 long statusKib(const char* name)
@@ -30,36 +27,22 @@ long statusKib(const char* name)
     return -1;
 }
 
-[[noreturn]] void finish(bool report)
+[[noreturn]] void finish()
 {
-    if (report) {
-        const auto elapsed = std::chrono::steady_clock::now() - mainEntered;
-        std::printf("rss_kib=%ld rss_anon_kib=%ld main_to_paint_us=%lld\n", statusKib("VmRSS"), statusKib("RssAnon"),
-                    static_cast<long long>(std::chrono::duration_cast<std::chrono::microseconds>(elapsed).count()));
-        std::fflush(stdout);
-    }
+    // The steady clock is the system's monotonic clock, the one the launcher
+    // read before exec, so the two readings can be subtracted.
+    const auto paint = std::chrono::steady_clock::now().time_since_epoch();
+    std::printf("paint_ns=%lld hwm_kib=%ld\n",
+                static_cast<long long>(std::chrono::duration_cast<std::chrono::nanoseconds>(paint).count()),
+                statusKib("VmHWM"));
+    std::fflush(stdout);
     _exit(0);
 }
 
 } // namespace
 
-void NoteMainEntered()
-{
-    mainEntered = std::chrono::steady_clock::now();
-}
-
-bool ReportRequested(int argc, char* argv[])
-{
-    for (int i = 1; i < argc; ++i) {
-        if (std::strcmp(argv[i], "--report") == 0)
-            return true;
-    }
-    return false;
-}
-
-FirstPaintExit::FirstPaintExit(QCoreApplication& app, bool report)
+FirstPaintExit::FirstPaintExit(QCoreApplication& app)
     : QObject(&app)
-    , report_(report)
 {
     // Watching the whole application lets the program start exactly as it
     // always does, without a hook of its own.
@@ -79,8 +62,7 @@ bool FirstPaintExit::eventFilter(QObject* watched, QEvent* event)
         // The window itself is painted before its children and the result is
         // flushed to the screen after them all; a zero timer fires once that
         // whole pass is over.
-        const bool report = report_;
-        QTimer::singleShot(0, this, [report] { finish(report); });
+        QTimer::singleShot(0, this, [] { finish(); });
     }
     return QObject::eventFilter(watched, event);
 }

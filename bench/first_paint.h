@@ -4,27 +4,19 @@
 
 class QCoreApplication;
 
-// Ends the process as soon as a window has been painted for the first time.
-// The launcher times the whole process, from exec to exit, so everything the
-// learner waits for before seeing the window is counted, and the tear-down,
-// which the learner never waits for, is not: the process leaves with _exit.
-//
-// With `report`, it first prints one line for the launcher:
-//     rss_kib=<VmRSS> rss_anon_kib=<RssAnon> main_to_paint_us=<from main to the paint>
+// Ends the process as soon as a window has been painted for the first time,
+// after printing one line for the launcher (bench_startup):
+//     paint_ns=<steady clock at the paint> hwm_kib=<VmHWM>
+// The launcher takes the time from its own clock reading before exec, so the
+// figure runs from exec to the painted window; the tear-down, which the
+// learner never waits for, is left out: the process leaves with _exit.
 class FirstPaintExit : public QObject {
 public:
-    FirstPaintExit(QCoreApplication& app, bool report);
+    explicit FirstPaintExit(QCoreApplication& app);
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     bool painted_ = false;
-    bool report_ = false;
 };
-
-// Called first thing in main, for main_to_paint_us.
-void NoteMainEntered();
-
-// True when "--report" is among the arguments.
-bool ReportRequested(int argc, char* argv[]);

@@ -8,11 +8,8 @@
 
 int main(int argc, char* argv[])
 {
-    NoteMainEntered();
-    const bool report = ReportRequested(argc, argv);
-
     QApplication app(argc, argv);
     windows::ConfigureApplication(app);
-    new FirstPaintExit(app, report);
+    new FirstPaintExit(app);
     return windows::RunQuelvane();
 }

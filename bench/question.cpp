@@ -12,46 +12,23 @@
 //
 // Usage: bench_question [--iterations N]   (default 10000)
 
+#include "paint_counter.h"
+#include "quiz_window.h"
 #include "table.h"
-
-#include "quiz/random_int.h"
-#include "windows/form1.h"
-#include "windows/startup.h"
 
 #include <QApplication>
 #include <QCheckBox>
-#include <QEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QTest>
 
 #include <chrono>
-#include <cstdio>
 #include <functional>
 #include <vector>
 
 namespace {
 
 using Clock = std::chrono::steady_clock;
-
-// Counts the paints of one widget.
-class PaintCounter : public QObject {
-public:
-    explicit PaintCounter(QWidget& widget)
-    {
-        widget.installEventFilter(this);
-    }
-    int paints = 0;
-
-protected:
-    bool eventFilter(QObject* watched, QEvent* event) override
-    {
-        if (event->type() == QEvent::Paint)
-            ++paints;
-        return QObject::eventFilter(watched, event);
-    }
-};
 
 // Runs `step` `iterations` times, each timed alone, after a short untimed
 // warm-up. Between steps the event loop runs untimed, so that the window is
@@ -92,26 +69,11 @@ int main(int argc, char* argv[])
         qputenv("QT_QPA_PLATFORM", "offscreen");
 
     QApplication app(argc, argv);
-    windows::ConfigureApplication(app);
-    quiz::RandomSource random(7);
-    windows::Form1 form(random, [](QWidget*, const QString&) {});
-    form.Form_Load(QUELVANE_SHIPPED_DATA);
-    form.show();
-    if (!QTest::qWaitForWindowExposed(&form)) {
-        std::fputs("the main window was never shown\n", stderr);
-        return 1;
-    }
-
-    auto* kana = form.findChild<QLabel*>(QStringLiteral("imgKana"));
-    auto* answerBox = form.findChild<QLineEdit*>(QStringLiteral("txtKananame"));
-    auto* testMode = form.findChild<QCheckBox*>(QStringLiteral("TestMode"));
-    auto* everyRow = form.findChild<QPushButton*>(QStringLiteral("Command9"));
-    if (!kana || !answerBox || !testMode || !everyRow) {
-        std::fputs("a control of the main window is missing\n", stderr);
-        return 1;
-    }
-    everyRow->click();
-    PaintCounter kanaPaints(*kana);
+    bench::QuizWindow window;
+    windows::Form1& form = window.form();
+    auto& answerBox = window.control<QLineEdit>(QStringLiteral("txtKananame"));
+    window.control<QPushButton>(QStringLiteral("Command9")).click(); // every row of both scripts
+    bench::PaintCounter kanaPaints(window.control<QLabel>(QStringLiteral("imgKana")));
 
     report("Presenting a kana, study mode: Command1_Click",
            measure(iterations, [&] { form.Command1_Click(); }), true);
@@ -127,19 +89,19 @@ int main(int argc, char* argv[])
            }),
            true);
 
-    testMode->setChecked(true);
+    window.control<QCheckBox>(QStringLiteral("TestMode")).setChecked(true);
     form.Command1_Click();
     const int correctBefore = form.state().correct;
     auto check = [&] {
-        answerBox->setText(QString::fromStdString(form.state().answer));
+        answerBox.setText(QString::fromStdString(form.state().answer));
         form.cmdcheck_Click();
     };
     const auto checks = measure(iterations, check);
     report("Checking a right answer, test mode: type + cmdcheck_Click (presents the next kana)", checks, true);
     if (form.state().correct - correctBefore != iterations + 200) {
-        std::fprintf(stderr, "only %d of %ld answers were counted right\n", form.state().correct - correctBefore,
-                     iterations + 200);
-        return 1;
+        bench::Fail(QStringLiteral("only %1 of %2 answers were counted right")
+                        .arg(form.state().correct - correctBefore)
+                        .arg(iterations + 200));
     }
     return 0;
 }

@@ -8,7 +8,8 @@
 #   --xcb    the X11 platform under a virtual X server (Xvfb) instead of the
 #            offscreen platform; offscreen is the default, being the more
 #            repeatable of the two
-# The build folder is build-bench, or $BENCH_BUILD_DIR.
+# The build folder is build-bench, or $BENCH_BUILD_DIR. The full run takes a
+# few minutes, most of them the soak's hundred thousand questions.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -31,10 +32,14 @@ cmake --build "$build" >/dev/null
 if $quick; then
     startup_args=(--runs 2 --warmup 0)
     question_args=(--iterations 100)
+    sharpness_args=(--kana 5)
+    soak_args=(--questions 2000 --warmup 500)
     catalogue_args=(--runs 20)
 else
     startup_args=(--runs 30 --warmup 3)
     question_args=(--iterations 10000)
+    sharpness_args=(--kana 20)
+    soak_args=(--questions 100000 --warmup 5000)
     catalogue_args=(--runs 1000)
 fi
 
@@ -66,5 +71,10 @@ bench=$build/bench
     echo "|---|---|---|---|---|---|"
     "${wrap[@]}" "$bench/bench_startup" "${startup_args[@]}"
     "${wrap[@]}" "$bench/bench_question" "${question_args[@]}"
+    # Scale 1 is the pictures' own anti-aliasing, the floor of the figure.
+    for scale in 1 2; do
+        "${wrap[@]}" "$bench/bench_sharpness" --scale "$scale" "${sharpness_args[@]}"
+    done
+    "${wrap[@]}" "$bench/bench_soak" "${soak_args[@]}"
     "$bench/bench_catalogue" "${catalogue_args[@]}"
 } | tee "$build/bench-results.md"

@@ -34,11 +34,12 @@ void LoadPictures(KanaCatalogue& catalogue, const fs::path& scriptFolder, Script
         }
 
         const fs::path rowFolder = shape.rowFolder.empty() ? scriptFolder : scriptFolder / shape.rowFolder;
+        const std::string folderPrefix = (rowFolder / "").string();
         for (std::size_t member = 0; member < shape.count; ++member) {
             // The entry is appended as it stands: a list may name a picture
             // in a folder of its own with "../", and one that starts with a
             // separator still stays below the row folder.
-            std::string path = (rowFolder / "").string() + fileNames[member];
+            std::string path = folderPrefix + fileNames[member];
             KanaSymbol& symbol = catalogue.symbol(setIndex, member);
             (script == Script::Katakana ? symbol.katakanaPicture : symbol.hiraganaPicture) = std::move(path);
         }

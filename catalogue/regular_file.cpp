@@ -67,7 +67,8 @@ protected:
 private:
     int fd_;
     const std::filesystem::path& file_;
-    std::array<char, 64 * 1024> chunk_{};
+    // List files are small: a page is plenty, and it is never filled ahead.
+    std::array<char, 4096> chunk_;
 };
 
 RegularFile::RegularFile(const std::filesystem::path& file)
