@@ -3,7 +3,7 @@
 # all present already. Usage: install-deps.sh run|test
 set -euo pipefail
 
-packages=(cmake ninja-build g++ qt6-base-dev qt6-qpa-plugins fonts-dejavu-core)
+packages=(cmake ninja-build g++ qt6-base-dev qt6-qpa-plugins qt6-wayland fonts-dejavu-core)
 if [[ "${1:-run}" == test ]]; then
     packages+=(xauth xvfb desktop-file-utils appstream dpkg-dev file
                clang libclang-rt-14-dev)

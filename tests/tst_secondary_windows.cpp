@@ -69,7 +69,7 @@ private slots:
         QVERIFY(wrong);
         QVERIFY(wrong->isWindow() && wrong->isVisible() && wrong->isEnabled());
         QVERIFY(wrong->windowFlags() & Qt::FramelessWindowHint);
-        QCOMPARE(wrong->windowFlags() & Qt::WindowType_Mask, Qt::Tool); // no task-bar button
+        QCOMPARE(wrong->windowFlags() & Qt::WindowType_Mask, Qt::Dialog); // over the main window, no task-bar button
         QCOMPARE(wrong->size(), QSize(229, 413)); // 3435 x 6195 twips
         QVERIFY(centred(*wrong));
         auto* picture = wrong->findChild<QLabel*>("Image1");

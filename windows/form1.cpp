@@ -222,6 +222,7 @@ void Form1::showScore(const quiz::ScoreText& score)
         lblpercent->setText(QString::fromStdString(*score.percent));
         lblpercent->adjustSize();
     }
+    nameCounts();
 }
 
 void Form1::nameCounts()

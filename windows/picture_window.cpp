@@ -25,8 +25,11 @@ QAccessibleInterface* describeWindow(const QString&, QObject* object)
 
 } // namespace
 
+// A dialog rather than a tool window: some window managers never give a
+// tool window the keyboard, where Enter must reach its button. Transient for
+// the main window, it stays above it and has no task-bar button of its own.
 PictureWindow::PictureWindow(QWidget* mainWindow, const Design& design)
-    : QWidget(mainWindow, Qt::Tool | Qt::FramelessWindowHint)
+    : QWidget(mainWindow, Qt::Dialog | Qt::FramelessWindowHint)
     , role_(design.role)
 {
     [[maybe_unused]] static const bool described = (QAccessible::installFactory(describeWindow), true);
@@ -51,7 +54,7 @@ PictureWindow::PictureWindow(QWidget* mainWindow, const Design& design)
 void PictureWindow::showEvent(QShowEvent* event)
 {
     QWidget::showEvent(event);
-    // A tool window is not always given the keyboard on showing, yet Enter
+    // A new window is not always given the keyboard on showing, yet Enter
     // must reach its only button at once.
     activateWindow();
     button_->setFocus();

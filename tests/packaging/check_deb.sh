@@ -48,6 +48,9 @@ for needed in fonts-dejavu-core qt6-qpa-plugins libqt6widgets6 libc6; do
     grep -qx "$needed" <<<"$depends" || fail "Depends lacks $needed: $(field Depends)"
 done
 
+# A Wayland session runs the program natively only with the Wayland plugin.
+grep -qw qt6-wayland <<<"$(field Recommends)" || fail "Recommends lacks qt6-wayland: $(field Recommends)"
+
 outside=$(dpkg-deb -c "$deb" | awk '{ print $6 }' | grep -v -e '^\./$' -e '^\./usr/' || true)
 [[ -z "$outside" ]] || fail "the package installs outside /usr: $outside"
 
