@@ -81,6 +81,7 @@ private slots:
         QTest::newRow("folder") << "hir/yayuyo.txt" << QByteArray("<folder>") << "it is a folder, not a file";
         QTest::newRow("named pipe") << "kat/stdpaths.txt" << QByteArray("<fifo>") << "it is a named pipe, not a file";
         QTest::newRow("link to /dev/zero") << "hir/stdpaths.txt" << QByteArray("<device>") << "it is a device, not a file";
+        QTest::newRow("link loop") << "kat/symbols.txt" << QByteArray("<loop>") << "cannot be opened: too many levels of symbolic links";
         QTest::newRow("one entry short") << "kat/yayuyo.txt" << QByteArray("a.gif\ru.gif\r") << "holds 2 entries, 3 needed";
         QTest::newRow("quote never closed") << "kat/symbols.txt" << QByteArray("a,\"i") << "entry 2 cannot be read: its closing double quote is missing";
         QTest::newRow("one entry of 100 MB") << "hir/yayuyo.txt" << QByteArray("<100 MB>") << "entry 1 cannot be read: it is longer than 1024 bytes";

@@ -8,7 +8,6 @@
 #include "catalogue/loaders.h"
 #include "data_folder.h"
 
-#include <QElapsedTimer>
 #include <QTest>
 
 #include <sstream>
@@ -26,16 +25,6 @@ QStringList readEntries(const QByteArray& text)
     while (auto entry = reader.next())
         entries << QString::fromStdString(*entry);
     return entries;
-}
-
-QString causeOf(const std::function<void()>& load)
-{
-    try {
-        load();
-    } catch (const LoadError& error) {
-        return QString::fromStdString(error.what());
-    }
-    return QStringLiteral("no error");
 }
 
 QByteArray shipped(const QString& relative)
@@ -131,37 +120,6 @@ private slots:
         for (const std::string& entry : ReadListFile(data.path() / "list.txt", 3))
             read << QString::fromStdString(entry);
         QCOMPARE(read, names);
-    }
-
-    // Only regular files are read, and nothing blocks or reads without end;
-    // the message names the absolute path and the system's cause.
-    void refusedFiles_data()
-    {
-        QTest::addColumn<QByteArray>("contents");
-        QTest::addColumn<QString>("cause");
-        QTest::newRow("missing") << QByteArray("<missing>") << "not found";
-        QTest::newRow("folder") << QByteArray("<folder>") << "it is a folder, not a file";
-        QTest::newRow("named pipe") << QByteArray("<fifo>") << "it is a named pipe, not a file";
-        QTest::newRow("link to /dev/zero") << QByteArray("<device>") << "it is a device, not a file";
-        QTest::newRow("link loop") << QByteArray("<loop>") << "cannot be opened: too many levels of symbolic links";
-        QTest::newRow("one entry short") << QByteArray("a\nb\n") << "holds 2 entries, 3 needed";
-    }
-
-    void refusedFiles()
-    {
-        QFETCH(QByteArray, contents);
-        QFETCH(QString, cause);
-        const DataFolderCopy data(false);
-        data.write("list.txt", contents);
-        QElapsedTimer timer;
-        timer.start();
-        // A relative path is reported as the absolute one.
-        const fs::path current = fs::current_path();
-        fs::current_path(data.path());
-        const QString text = causeOf([] { ReadListFile("list.txt", 3); });
-        fs::current_path(current);
-        QCOMPARE(text, data.file("list.txt") + ": " + cause);
-        QVERIFY(timer.elapsed() < 1000);
     }
 
     // Names stand in set order: the Y row between M and R, N- between W and G.

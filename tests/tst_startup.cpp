@@ -25,34 +25,6 @@ class StartupTest : public QObject {
 private slots:
     void initTestCase() { windows::ConfigureApplication(*qApp); }
 
-    void startsOnGoodData()
-    {
-        DataFolderCopy data;
-        quiz::RandomSource random(1);
-        MessageLog log;
-        auto form = windows::StartQuelvane(data.path(), random, log.box());
-        QVERIFY(form);
-        QVERIFY(log.texts.isEmpty());
-        form->show();
-        QVERIFY(QTest::qWaitForWindowActive(form.get()));
-        QCOMPARE(QApplication::focusWidget()->objectName(), QString("Command1"));
-    }
-
-    // An installed copy keeps its data in ../share/quelvane beside bin/.
-    void findsInstalledData()
-    {
-        QTemporaryDir root;
-        const std::filesystem::path share = root.path().toStdString() + "/share/quelvane";
-        std::filesystem::create_directories(share);
-        std::filesystem::copy(std::filesystem::path(QUELVANE_SHIPPED_DATA), share,
-                              std::filesystem::copy_options::recursive);
-        std::filesystem::create_directories(root.path().toStdString() + "/bin");
-        quiz::RandomSource random(1);
-        MessageLog log;
-        QVERIFY(windows::StartQuelvane(root.path().toStdString() + "/bin", random, log.box()));
-        QVERIFY(log.texts.isEmpty());
-    }
-
     void exitEndsTheProgram()
     {
         FormHarness h;
@@ -70,32 +42,52 @@ private slots:
         QCOMPARE(runUntilQuit([&] { h.form().windowHandle()->close(); }), 0);
     }
 
-    // Where no display can be opened the program says so in one line and
-    // how to start it instead, rather than aborting with Qt's own advice.
-    void noDisplay_data()
+    // The real program, started where it cannot go on: where no display
+    // can be opened it says so in one line and how to start it instead,
+    // rather than aborting with Qt's own advice; and a missing data file is
+    // named by its path as the system spells it, even a folder name that is
+    // not valid UTF-8.
+    void cannotStart_data()
     {
         QTest::addColumn<QString>("display");
-        QTest::newRow("no display") << QString();
-        QTest::newRow("no server on the display") << ":9999";
+        QTest::addColumn<QByteArray>("folder");
+        QTest::addColumn<QByteArray>("said");
+        QTest::newRow("no display") << QString() << QByteArray() << QByteArray("QT_QPA_PLATFORM=offscreen");
+        QTest::newRow("no server on the display") << ":9999" << QByteArray() << QByteArray("QT_QPA_PLATFORM=offscreen");
+        QTest::newRow("folder name not in UTF-8") << "offscreen" << QByteArray("bin\xff")
+                                                  << QByteArray("bin\xff/kat/symbols.txt: not found");
     }
 
-    void noDisplay()
+    void cannotStart()
     {
         QFETCH(QString, display);
+        QFETCH(QByteArray, folder);
+        QFETCH(QByteArray, said);
         QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
         for (const char* name : {"QT_QPA_PLATFORM", "WAYLAND_DISPLAY", "XDG_SESSION_TYPE", "DISPLAY"})
             environment.remove(name);
-        if (!display.isEmpty())
-            environment.insert("DISPLAY", display);
-        QProcess program;
-        program.setProcessEnvironment(environment);
-        program.start(QCoreApplication::applicationDirPath() + "/../windows/quelvane", {});
-        QVERIFY(program.waitForFinished(30000));
-        const QString said = QString::fromLocal8Bit(program.readAllStandardError() + program.readAllStandardOutput());
-        QCOMPARE(program.exitStatus(), QProcess::NormalExit);
-        QCOMPARE(program.exitCode(), 1);
-        QCOMPARE(said.count('\n'), 1);
-        QVERIFY2(said.contains("QT_QPA_PLATFORM=offscreen") && !said.contains("Reinstalling"), qPrintable(said));
+        environment.insert(display == "offscreen" ? "QT_QPA_PLATFORM" : "DISPLAY", display);
+        QString program = QCoreApplication::applicationDirPath() + "/../windows/quelvane";
+        QTemporaryDir copy;
+        if (!folder.isEmpty()) {
+            const std::filesystem::path bin = copy.path().toStdString() + "/" + folder.toStdString();
+            std::filesystem::create_directory(bin);
+            std::filesystem::copy_file(program.toStdString(), bin / "quelvane");
+            // Started through a link, as a name that is not text cannot be
+            // passed as one; the program still finds where it really is.
+            program = copy.filePath("quelvane");
+            std::filesystem::create_symlink(bin / "quelvane", program.toStdString());
+        }
+        QProcess run;
+        run.setProcessEnvironment(environment);
+        run.start(program, {});
+        QVERIFY(run.waitForFinished(30000));
+        const QByteArray output = run.readAllStandardError() + run.readAllStandardOutput();
+        QCOMPARE(run.exitStatus(), QProcess::NormalExit);
+        QCOMPARE(run.exitCode(), 1);
+        QVERIFY2(output.contains(said) && !output.contains("Reinstalling"), output.constData());
+        if (folder.isEmpty())
+            QCOMPARE(output.count('\n'), 1);
     }
 
     // Screen readers hear the caption without its access-key mark, the score

@@ -86,7 +86,6 @@ Form1::Form1(quiz::RandomSource& random, MessageBox messageBox)
     txtKananame->setAccessibleName(QStringLiteral("Kana name"));
     imgKana->setAccessibleName(QStringLiteral("Kana to name"));
     imgtsu->setScaledContents(true);
-    imgtsu->setResourcePicture(QStringLiteral(":/quelvane/small_tsu.gif"));
     imgtsu->setAccessibleName(QStringLiteral("Small tsu: double the consonant"));
     // The counts stand right after their captions; a few pixels keep
     // "Percent:" and its value from running together.
@@ -176,6 +175,10 @@ void Form1::showpic(const std::string& filename, const std::string& kananame, bo
         quiz::PlanPresentation(kananame, size, test, hira, chkDouble->checkState() == Qt::Checked);
     imgKana->resize(pictureSize);
     imgKana->move(toPixels(shown.kanaLeft), toPixels(shown.kanaTop));
+    // The small tsu is out of sight until the first doubled kana; its
+    // picture is read then, not at start-up.
+    if (shown.doubled && imgtsu->pictureSize().isEmpty())
+        imgtsu->setResourcePicture(QStringLiteral(":/quelvane/small_tsu.gif"));
     imgtsu->move(toPixels(shown.smallTsuLeft), imgtsu->y());
     txtKananame->setText(QString::fromStdString(shown.answerBoxText));
     cmdcheck->setEnabled(shown.checkEnabled);

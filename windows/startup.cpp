@@ -7,6 +7,7 @@
 #include "windows/version_info.h"
 
 #include <QApplication>
+#include <QFile>
 #include <QFont>
 #include <QIcon>
 #include <QStyleFactory>
@@ -90,10 +91,25 @@ std::unique_ptr<Form1> StartQuelvane(const std::filesystem::path& programFolder,
     return form;
 }
 
+namespace {
+
+// The program's folder as the system spells it. Qt's answer is text, which
+// cannot hold a folder name that is not valid in the locale's encoding.
+std::filesystem::path ProgramFolder()
+{
+    std::error_code error;
+    const std::filesystem::path program = std::filesystem::read_symlink("/proc/self/exe", error);
+    if (error)
+        return QFile::encodeName(QApplication::applicationDirPath()).toStdString();
+    return program.parent_path();
+}
+
+} // namespace
+
 int RunQuelvane()
 {
     quiz::RandomSource random;
-    auto form = StartQuelvane(QApplication::applicationDirPath().toStdString(), random, ShowMessageBox);
+    auto form = StartQuelvane(ProgramFolder(), random, ShowMessageBox);
     if (!form)
         return 1;
     form->show();

@@ -1,0 +1,415 @@
+// The main window through its real widgets: what the learner sees at start,
+// the keys, the symbol-set buttons, presenting kana, answering and the score.
+
+#include "data_folder.h"
+#include "form_harness.h"
+#include "windows/twips.h"
+#include "windows/wrapping_button.h"
+#include "windows/wrapping_check_box.h"
+
+#include <QGroupBox>
+#include <QTest>
+
+namespace {
+
+const QString kCorrect = QStringLiteral("Correct! Lets try another one!");
+const QString kNoSet = QStringLiteral("You Must Select at LEAST ONE symbol set!");
+
+// A main window in test mode with the K row ticked and a kana on display.
+struct TestRound : FormHarness {
+    explicit TestRound(const std::filesystem::path& data = QUELVANE_SHIPPED_DATA)
+        : FormHarness(data)
+    {
+        katakana(1)->setChecked(true);
+        check("TestMode")->setChecked(true);
+        button("Command1")->click();
+    }
+
+    QString expected() const { return QString::fromStdString(state().answer); }
+
+    void answer(const QString& text)
+    {
+        answerBox()->setText(text);
+        button("cmdcheck")->click();
+    }
+
+    QStringList score() const { return {label("lblcorrect"), label("lblmissed"), label("lblpercent")}; }
+};
+
+// Presses the kana button until a doubled kana is on display.
+bool pressUntilDoubled(FormHarness& h)
+{
+    for (int i = 0; i < 200; ++i) {
+        h.button("Command1")->click();
+        const std::string& answer = h.state().answer;
+        if (answer.size() == 3 && answer[0] == answer[1])
+            return true;
+    }
+    return false;
+}
+
+} // namespace
+
+class MainWindowTest : public QObject {
+    Q_OBJECT
+private slots:
+    void atStart()
+    {
+        FormHarness h;
+        h.showActive();
+        QCOMPARE(h.form().size(), QSize(269, 443)); // 4035 x 6645 twips
+        QCOMPARE(h.form().minimumSize(), h.form().maximumSize());
+        const Qt::WindowFlags flags = h.form().windowFlags();
+        QVERIFY((flags & Qt::WindowCloseButtonHint) && !(flags & (Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint)));
+        QVERIFY(!h.form().windowIcon().isNull());
+        QCOMPARE(h.find("cmdcheck")->geometry(), QRect(160, 136, 105, 17));
+        QCOMPARE(h.find("Frame2")->geometry(), QRect(160, 0, 105, 89));
+        QCOMPARE(h.katakana(0)->geometry(), QRect(8, 16, 49, 17));
+        QCOMPARE(h.hiragana(25)->geometry(), QRect(8, 416, 41, 17));
+        QCOMPARE(h.find("imgtsu")->geometry(), QRect(-20, 48, 18, 12)); // out of sight
+
+        QVERIFY(!h.button("cmdcheck")->isEnabled() && !h.check("Check1")->isEnabled() && !h.check("chkLax")->isEnabled());
+        for (auto* box : h.form().findChildren<QCheckBox*>())
+            QVERIFY2(!box->isChecked(), qPrintable(box->objectName()));
+        QCOMPARE(QApplication::focusWidget(), h.button("Command1"));
+        QCOMPARE(h.state().correct + h.state().missed, 0);
+        // A reveal before any kana empties the box and writes the counts, not the percent.
+        h.answerBox()->setText("typed");
+        h.button("Command4")->click();
+        QCOMPARE(h.answerBox()->text(), QString());
+        QCOMPARE((QStringList{h.label("lblcorrect"), h.label("lblmissed"), h.label("lblpercent")}), (QStringList{"0", "0", ""}));
+    }
+
+    // Every caption shows whole in its fixed control, and the keyboard focus
+    // is drawn on the wrapping controls.
+    void captionsAndFocus()
+    {
+        FormHarness h;
+        h.showActive();
+        int fitting = 0;
+        for (auto* button : h.form().findChildren<windows::WrappingButton*>())
+            fitting += button->captionFits() ? 1 : 0;
+        for (auto* box : h.form().findChildren<windows::WrappingCheckBox*>())
+            fitting += box->captionFits() ? 1 : 0;
+        QCOMPARE(fitting, 11 + 5 + 52);
+        for (auto* frame : h.form().findChildren<QGroupBox*>())
+            QVERIFY2(frame->fontMetrics().horizontalAdvance(frame->title()) < frame->width() - 8, qPrintable(frame->objectName()));
+        auto* display = h.button("Command1");
+        QVERIFY(display->fontMetrics().horizontalAdvance("Display another Kana / SKIP") > display->width());
+        for (QWidget* control : {static_cast<QWidget*>(h.check("chkDouble")), static_cast<QWidget*>(h.button("Command4"))}) {
+            const QImage unfocused = control->grab().toImage();
+            control->setFocus();
+            QVERIFY2(control->grab().toImage() != unfocused, qPrintable(control->objectName()));
+        }
+    }
+
+    void tabOrder()
+    {
+        FormHarness h;
+        h.showActive();
+        QStringList expected{"Command1", "TestMode", "Command5"};
+        for (int i = 0; i <= 25; ++i)
+            expected << h.katakana(i)->objectName();
+        expected << "txtKananame";
+        for (int i = 25; i >= 0; --i)
+            expected << h.hiragana(i)->objectName();
+        expected << "Command4" << "Command6" << "Command2" << "Command3" << "Command7" << "Command8" << "chkDouble"
+                 << "chkDupes" << "Command9" << "Command10" << "Command1";
+        QStringList visited{QApplication::focusWidget()->objectName()};
+        for (int i = 1; i < expected.size(); ++i) {
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+            visited << QApplication::focusWidget()->objectName();
+        }
+        QCOMPARE(visited, expected);
+    }
+
+    void accessKeys()
+    {
+        FormHarness h;
+        h.showActive();
+        QTest::keyClick(&h.form(), Qt::Key_T, Qt::AltModifier);
+        QTRY_VERIFY(h.check("TestMode")->isChecked());
+        QTest::keyClick(&h.form(), Qt::Key_S, Qt::AltModifier);
+        QTRY_VERIFY(h.check("chkDouble")->isChecked());
+        QTest::keyClick(&h.form(), Qt::Key_L, Qt::AltModifier);
+        QTRY_VERIFY(h.check("chkDupes")->isChecked());
+        h.button("Command9")->click();
+        QTest::keyClick(&h.form(), Qt::Key_N, Qt::AltModifier);
+        QTRY_VERIFY(!h.katakana(25)->isChecked() && !h.hiragana(0)->isChecked());
+        // "&All" and "&About" share A: the key moves the focus between them
+        // and presses neither.
+        QTest::keyClick(&h.form(), Qt::Key_A, Qt::AltModifier);
+        QWidget* first = QApplication::focusWidget();
+        QVERIFY(first == h.button("Command9") || first == h.button("Command6"));
+        QTest::keyClick(&h.form(), Qt::Key_A, Qt::AltModifier);
+        QWidget* second = QApplication::focusWidget();
+        QVERIFY(second != first && (second == h.button("Command9") || second == h.button("Command6")));
+        QTest::qWait(200);
+        QVERIFY(!h.katakana(0)->isChecked() && h.form().isEnabled());
+        QTest::keyClick(&h.form(), Qt::Key_D, Qt::AltModifier);
+        QTRY_COMPARE(h.messages().texts, QStringList{kNoSet});
+        // The window is active again after the message, so keys keep working.
+        QTRY_VERIFY(h.form().isActiveWindow());
+        QTest::keyClick(&h.form(), Qt::Key_T, Qt::AltModifier);
+        QTRY_VERIFY(!h.check("TestMode")->isChecked());
+    }
+
+    void enterKey()
+    {
+        FormHarness h;
+        h.showActive();
+        h.katakana(0)->setChecked(true);
+        // Enter on a focused button presses that button.
+        QTest::keyClick(h.button("Command1"), Qt::Key_Return);
+        QCOMPARE(h.answerBox()->text(), QString::fromStdString(h.state().answer));
+        // Enter in the answer box does nothing while the check is disabled.
+        h.answerBox()->setFocus();
+        h.answerBox()->setText("zzz");
+        QTest::keyClick(h.answerBox(), Qt::Key_Return);
+        QVERIFY(h.label("lblmissed").isEmpty() && !h.form().wrongAnswerWindow());
+        // In test mode Enter in the answer box, or on a tick box, checks.
+        h.check("TestMode")->setChecked(true);
+        h.button("Command1")->click();
+        QTest::keyClicks(h.answerBox(), QString::fromStdString(h.state().answer));
+        QTest::keyClick(h.answerBox(), Qt::Key_Enter);
+        QCOMPARE(h.label("lblcorrect"), QString("1"));
+        h.katakana(3)->setFocus();
+        QTest::keyClick(h.katakana(3), Qt::Key_Return);
+        QCOMPARE(h.label("lblmissed"), QString("1"));
+    }
+
+    // The column buttons touch only the boxes, and a changed box enables
+    // the check in test mode only.
+    void setButtons()
+    {
+        FormHarness h;
+        auto ticked = [&] {
+            int katakana = 0;
+            int hiragana = 0;
+            for (int i = 0; i < 26; ++i) {
+                katakana += h.katakana(i)->isChecked() ? 1 : 0;
+                hiragana += h.hiragana(i)->isChecked() ? 1 : 0;
+            }
+            return QPair<int, int>(katakana, hiragana);
+        };
+        const std::pair<const char*, QPair<int, int>> presses[] = {
+            {"Command2", {26, 0}}, {"Command7", {26, 26}}, {"Command3", {0, 26}}, {"Command8", {0, 0}},
+            {"Command9", {26, 26}}, {"Command10", {0, 0}}};
+        for (const auto& [button, expected] : presses) {
+            h.button(button)->click();
+            QCOMPARE(ticked(), expected);
+        }
+        h.katakana(4)->click();
+        QVERIFY(!h.button("cmdcheck")->isEnabled() && !h.check("TestMode")->isChecked());
+        h.check("TestMode")->setChecked(true);
+        h.button("Command10")->click(); // the first box that changes enables it
+        QVERIFY(h.button("cmdcheck")->isEnabled());
+        h.button("Command1")->click(); // nothing ticked now
+        QCOMPARE(h.messages().texts, QStringList{kNoSet});
+        QVERIFY(!h.button("cmdcheck")->isEnabled());
+        h.hiragana(2)->click();
+        QVERIFY(h.button("cmdcheck")->isEnabled());
+        // A check with no kana ever shown counts nothing.
+        h.button("cmdcheck")->click();
+        QVERIFY(h.label("lblcorrect").isEmpty() && h.form().isEnabled());
+    }
+
+    void presentation()
+    {
+        TestRound h;
+        h.showActive();
+        QVERIFY(QStringList({"ka", "ki", "ku", "ke", "ko"}).contains(h.expected()));
+        QVERIFY(h.answerBox()->text().isEmpty() && h.button("cmdcheck")->isEnabled());
+        QCOMPARE(QApplication::focusWidget(), h.answerBox());
+        auto* kana = h.find<QLabel>("imgKana");
+        QCOMPARE(kana->geometry(), QRect(29, 21, 48, 48)); // centred in the kana window
+        QCOMPARE(h.form().cursor().shape(), Qt::ArrowCursor);
+        // Without test mode the name is shown and there is nothing to check.
+        h.check("TestMode")->setChecked(false);
+        h.button("Command1")->click();
+        QCOMPARE(h.answerBox()->text(), h.expected());
+        QVERIFY(!h.button("cmdcheck")->isEnabled());
+        // With nothing ticked the kana on display stays.
+        const QPixmap picture = kana->pixmap();
+        h.katakana(1)->setChecked(false);
+        h.button("Command1")->click();
+        QCOMPARE(h.messages().texts, QStringList{kNoSet});
+        QCOMPARE(kana->pixmap().cacheKey(), picture.cacheKey());
+        QCOMPARE(h.answerBox()->text(), h.expected());
+        // Less Duplicates with only N- ticked does not ask for ever.
+        h.katakana(10)->setChecked(true);
+        h.check("chkDupes")->setChecked(true);
+        for (int i = 0; i < 3; ++i) {
+            h.button("Command1")->click();
+            QCOMPARE(h.expected(), QString("n"));
+        }
+    }
+
+    // The small tsu ends where the centred kana began, and the kana moves
+    // right by as much; only the doubled name is right.
+    void doubledPresentation_data()
+    {
+        QTest::addColumn<QString>("fixture");
+        QTest::addColumn<int>("tsuTwips");
+        QTest::addColumn<int>("kanaTwips");
+        QTest::newRow("1035 twips wide") << "wide-69px.gif" << 0 << 270;
+        QTest::newRow("375 twips wide") << "narrow-25px.gif" << 330 << 930;
+    }
+
+    void doubledPresentation()
+    {
+        QFETCH(QString, fixture);
+        QFETCH(int, tsuTwips);
+        QFETCH(int, kanaTwips);
+        DataFolderCopy data;
+        QFile picture(QStringLiteral(QUELVANE_FIXTURES "/") + fixture);
+        QVERIFY(picture.open(QIODevice::ReadOnly));
+        const QByteArray bytes = picture.readAll();
+        for (const char* vowel : {"a", "i", "u", "e", "o"})
+            data.write(QStringLiteral("hir/k-/%1.gif").arg(vowel), bytes);
+        TestRound h(data.path());
+        h.katakana(1)->setChecked(false);
+        h.hiragana(1)->setChecked(true);
+        h.check("chkDouble")->setChecked(true);
+        QVERIFY(pressUntilDoubled(h));
+        auto* tsu = h.find<QLabel>("imgtsu");
+        QCOMPARE(tsu->geometry(), QRect(windows::toPixels(tsuTwips), 48, 18, 12));
+        // The small っ is really there, from its "@2x" file on a denser screen.
+        QCOMPARE(tsu->pixmap().size(), QSize(24, 16) * (h.form().devicePixelRatioF() > 1 ? 2 : 1));
+        QCOMPARE(h.find("imgKana")->x(), windows::toPixels(kanaTwips));
+        const QString doubled = h.expected();
+        h.answer(doubled.mid(1));
+        QCOMPARE(h.label("lblmissed"), QString("1"));
+        h.form().wrongAnswerWindow()->button()->click();
+        h.answer(doubled.toUpper());
+        QCOMPARE(h.label("lblcorrect"), QString("1"));
+        // A plain kana after a doubled one hides the small tsu again.
+        h.check("chkDouble")->setChecked(false);
+        h.button("Command1")->click();
+        QCOMPARE(tsu->x(), -20);
+        QCOMPARE(h.state().answer.size(), std::size_t{2});
+    }
+
+    // On a denser screen the kana is drawn from its "@2x" twin when there is
+    // one that matches; it stays where it was in logical pixels.
+    void kanaPictureForTheScreen_data()
+    {
+        QTest::addColumn<QByteArray>("twin");
+        QTest::addColumn<bool>("twinUsed");
+        QTest::newRow("with its twin") << QByteArray() << true;
+        QTest::newRow("without a twin") << QByteArray("<missing>") << false;
+        QTest::newRow("a twin that is not a picture") << QByteArray("GIF89a") << false;
+        QTest::newRow("a twin of the wrong size") << QByteArray("<1x>") << false;
+    }
+
+    void kanaPictureForTheScreen()
+    {
+        QFETCH(QByteArray, twin);
+        QFETCH(bool, twinUsed);
+        const QString shipped = QStringLiteral(QUELVANE_SHIPPED_DATA "/kat/n");
+        const DataFolderCopy data;
+        QFile plain(shipped + ".gif");
+        QVERIFY(plain.open(QIODevice::ReadOnly));
+        if (!twin.isEmpty())
+            data.write("kat/n@2x.gif", twin == "<1x>" ? plain.readAll() : twin);
+        FormHarness h(data.path());
+        const qreal ratio = h.form().devicePixelRatioF();
+        h.katakana(10)->setChecked(true);
+        h.button("Command1")->click();
+        auto* kana = h.find<QLabel>("imgKana");
+        QCOMPARE(kana->geometry(), QRect(29, 21, 48, 48));
+        const bool doubled = twinUsed && ratio > 1;
+        const QPixmap shown = kana->pixmap();
+        QCOMPARE(shown.devicePixelRatio(), doubled ? ratio : 1.0);
+        QCOMPARE(shown.size(), doubled ? QSize(48, 48) * ratio : QSize(48, 48));
+        // Pixel for pixel the file made for this screen.
+        if (ratio == 1 || (doubled && ratio == 2)) {
+            const QImage file(shipped + (doubled ? "@2x.gif" : ".gif"));
+            QCOMPARE(shown.toImage().convertToFormat(QImage::Format_ARGB32), file.convertToFormat(QImage::Format_ARGB32));
+        }
+    }
+
+    // A run of answers: R right, W wrong (the window then closed), C check
+    // the text in the box, S skip, V reveal, T test mode off, U untick the row.
+    void round_data()
+    {
+        QTest::addColumn<QString>("actions");
+        QTest::addColumn<QStringList>("score");
+        QTest::newRow("first right") << "R" << QStringList{"1", "0", "100.%"};
+        QTest::newRow("first wrong") << "W" << QStringList{"0", "1", ".%"};
+        QTest::newRow("wrong, then right on the same kana") << "WR" << QStringList{"1", "1", "50.%"};
+        QTest::newRow("two each") << "RWWR" << QStringList{"2", "2", "50.%"};
+        QTest::newRow("reveal moves a point") << "RRRWSV" << QStringList{"2", "2", "50.%"};
+        QTest::newRow("revealed twice, charged twice") << "RRRWSVV" << QStringList{"1", "3", "25.%"};
+        QTest::newRow("revealed text checks right") << "RRRWSVVC" << QStringList{"2", "3", "40.%"};
+        QTest::newRow("reveal with nothing correct") << "WV" << QStringList{"0", "1", ".%"};
+        QTest::newRow("reveal in study mode") << "RTSV" << QStringList{"1", "0", "100.%"};
+        QTest::newRow("right with no row left") << "UR" << QStringList{"1", "0", "100.%"};
+        QTest::newRow("ten missed") << "WWWWWWWWWWR" << QStringList{"1", "10", "9.09%"};
+    }
+
+    void round()
+    {
+        QFETCH(QString, actions);
+        QFETCH(QStringList, score);
+        TestRound h;
+        for (const QChar action : actions) {
+            const std::string before = h.state().answer;
+            switch (action.unicode()) {
+            case 'R':
+                h.answer(h.expected());
+                QCOMPARE(h.messages().texts.first(), kCorrect);
+                // The next kana is up at once, waiting for its answer.
+                QCOMPARE(h.answerBox()->text().isEmpty(), h.check("TestMode")->isChecked() && !actions.contains('U'));
+                break;
+            case 'W':
+                h.answer("zzz");
+                QVERIFY(!h.form().isEnabled() && h.messages().texts.isEmpty());
+                h.form().wrongAnswerWindow()->button()->click();
+                QCOMPARE(h.state().answer, before);
+                QVERIFY(h.button("cmdcheck")->isEnabled());
+                break;
+            case 'C': h.button("cmdcheck")->click(); break;
+            case 'S': h.button("Command1")->click(); break;
+            case 'V':
+                h.button("Command4")->click();
+                QCOMPARE(h.answerBox()->text(), h.expected());
+                break;
+            case 'T': h.check("TestMode")->setChecked(false); break;
+            case 'U': h.katakana(1)->setChecked(false); break;
+            }
+            h.messages().texts.removeAll(kCorrect);
+        }
+        QCOMPARE(h.score(), score);
+        // The counts take the width of what they show, clear of their captions.
+        for (const char* count : {"lblcorrect", "lblmissed", "lblpercent"}) {
+            auto* label = h.find<QLabel>(count);
+            QCOMPARE(label->width(), label->sizeHint().width());
+        }
+        auto* caption = h.find<QLabel>("Label4");
+        QVERIFY(caption->x() + caption->fontMetrics().horizontalAdvance(caption->text()) < h.find("lblpercent")->x() + 3);
+        QCOMPARE(h.messages().texts, actions.contains('U') ? QStringList{kNoSet} : QStringList());
+    }
+
+    void typedText_data()
+    {
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<bool>("right");
+        QTest::newRow("capitals") << "%1" << true;
+        QTest::newRow("space before") << " %1" << false;
+        QTest::newRow("space after") << "%1 " << false;
+        QTest::newRow("empty") << "" << false;
+    }
+
+    void typedText()
+    {
+        QFETCH(QString, typed);
+        QFETCH(bool, right);
+        TestRound h;
+        h.answer(typed.contains("%1") ? typed.arg(h.expected().toUpper()) : typed);
+        QCOMPARE(h.label(right ? "lblcorrect" : "lblmissed"), QString("1"));
+    }
+};
+
+QTEST_MAIN(MainWindowTest)
+#include "tst_main_window.moc"
