@@ -8,6 +8,12 @@
 
 namespace fs = std::filesystem;
 
+QByteArray readFile(const QString& path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
 DataFolderCopy::DataFolderCopy(bool withShippedData)
 {
     if (!dir_.isValid())

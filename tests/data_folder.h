@@ -6,6 +6,9 @@
 
 #include <filesystem>
 
+// The bytes of a file, or none when it cannot be read.
+QByteArray readFile(const QString& path);
+
 // A private copy of the shipped data folder that a test may damage at will,
 // or an empty folder for files of a test's own. The copy links to the
 // shipped files; writing a file replaces its link, never the shipped file.

@@ -25,6 +25,19 @@ QCheckBox* FormHarness::hiragana(int set) const
     return check(windows::SetBoxName("displayHira", set));
 }
 
+void FormHarness::startTestRound(int set)
+{
+    katakana(set)->setChecked(true);
+    check("TestMode")->setChecked(true);
+    button("Command1")->click();
+}
+
+void FormHarness::answer(const QString& text)
+{
+    answerBox()->setText(text);
+    button("cmdcheck")->click();
+}
+
 void FormHarness::showActive()
 {
     form_->show();

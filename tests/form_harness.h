@@ -44,6 +44,14 @@ public:
     QCheckBox* hiragana(int set) const;
     QLineEdit* answerBox() const { return find<QLineEdit>("txtKananame"); }
     QString label(const QString& name) const { return find<QLabel>(name)->text(); }
+    // The correct and missed counts and the percent, as shown.
+    QStringList score() const { return {label("lblcorrect"), label("lblmissed"), label("lblpercent")}; }
+
+    // Test mode with one katakana row ticked and a kana of it on display.
+    void startTestRound(int set);
+    QString expected() const { return QString::fromStdString(state().answer); }
+    // Types the text into the answer box and checks it.
+    void answer(const QString& text);
 
     // Shows the window and waits until it is active, so keys reach it.
     void showActive();

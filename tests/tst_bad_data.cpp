@@ -20,12 +20,6 @@ namespace {
 const QString kShipped = QStringLiteral(QUELVANE_SHIPPED_DATA);
 constexpr qint64 kMiB = 1024 * 1024;
 
-QByteArray fileBytes(const QString& path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
-
 QByteArray encoded(const QSize& size, const char* format)
 {
     QImage image(size, QImage::Format_RGB32);
@@ -126,18 +120,15 @@ private slots:
         for (int i = 0; i < 101; ++i)
             names += "\xE9t\xE9\r"; // "été"
         data.write("kat/symbols.txt", names);
-        const Startup run(data.path());
-        QVERIFY(run.form && run.messages.texts.isEmpty());
-        auto* answerBox = run.form->findChild<QLineEdit*>("txtKananame");
-        run.form->findChild<QCheckBox*>("TestMode")->setChecked(true);
-        run.form->findChild<QCheckBox*>("chkDouble")->setChecked(true);
-        run.form->findChild<QCheckBox*>("displayHira(1)")->setChecked(true);
-        for (int i = 0; i < 50 && run.form->state().answer != "éété"; ++i)
-            run.form->findChild<QPushButton*>("Command1")->click();
-        QCOMPARE(QString::fromStdString(run.form->state().answer), QString("éété"));
-        answerBox->setText("ÉÉTÉ");
-        run.form->findChild<QPushButton*>("cmdcheck")->click();
-        QCOMPARE(run.form->findChild<QLabel*>("lblcorrect")->text(), QString("1"));
+        FormHarness h(data.path());
+        h.check("TestMode")->setChecked(true);
+        h.check("chkDouble")->setChecked(true);
+        h.hiragana(1)->setChecked(true);
+        for (int i = 0; i < 50 && h.expected() != "éété"; ++i)
+            h.button("Command1")->click();
+        QCOMPARE(h.expected(), QString("éété"));
+        h.answer("ÉÉTÉ");
+        QCOMPARE(h.label("lblcorrect"), QString("1"));
     }
 
     void picture_data()
@@ -145,7 +136,7 @@ private slots:
         QTest::addColumn<QByteArray>("contents");
         QTest::addColumn<QString>("cause"); // empty: shown
         QTest::addColumn<QSize>("size");
-        const QByteArray gif = fileBytes(kShipped + "/kat/n.gif");
+        const QByteArray gif = readFile(kShipped + "/kat/n.gif");
         const QString fixtures = QStringLiteral(QUELVANE_FIXTURES "/");
         const QString unknown = QStringLiteral("it is not a picture in a format this program can show");
         QTest::newRow("missing") << QByteArray("<missing>") << "not found" << QSize();
@@ -165,9 +156,9 @@ private slots:
         QTest::newRow("JPEG declaring 5000 x 4000") << hugeJpeg << "5000 x 4000 pixels" << QSize();
         QTest::newRow("JPEG named .gif") << encoded({40, 36}, "JPEG") << "" << QSize(40, 36);
         QTest::newRow("PNG named .gif") << encoded({30, 20}, "PNG") << "" << QSize(30, 20);
-        QTest::newRow("GIF of 120 x 120") << fileBytes(fixtures + "big-120px.gif") << "" << QSize(120, 120);
+        QTest::newRow("GIF of 120 x 120") << readFile(fixtures + "big-120px.gif") << "" << QSize(120, 120);
         QTest::newRow("GIF without its trailer") << gif.chopped(1) << "" << QSize(48, 48);
-        QTest::newRow("animated GIF") << fileBytes(fixtures + "animated-40x30.gif") << "" << QSize(40, 30);
+        QTest::newRow("animated GIF") << readFile(fixtures + "animated-40x30.gif") << "" << QSize(40, 30);
     }
 
     void picture()
@@ -213,7 +204,7 @@ private slots:
         QVERIFY(h.state().answer.empty());
         // The program goes on: once the picture is mended the next press
         // shows the kana.
-        data.write("kat/n.gif", fileBytes(kShipped + "/kat/n.gif"));
+        data.write("kat/n.gif", readFile(kShipped + "/kat/n.gif"));
         h.button("Command1")->click();
         QCOMPARE(h.messages().texts.size(), 1);
         QCOMPARE(kana->size(), QSize(48, 48));

@@ -22,8 +22,12 @@ QStringList readEntries(const QByteArray& text)
     std::istringstream in(text.toStdString());
     EntryReader reader(*in.rdbuf());
     QStringList entries;
-    while (auto entry = reader.next())
-        entries << QString::fromStdString(*entry);
+    try {
+        while (auto entry = reader.next())
+            entries << QString::fromStdString(*entry);
+    } catch (const EntryError& error) {
+        entries << QString::fromStdString(error.what());
+    }
     return entries;
 }
 
@@ -68,6 +72,9 @@ private slots:
         QTest::newRow("longest entry before CRLF") << QByteArray(1024, 'x') + "\r\ny"
                                                    << QStringList{QString(1024, 'x'), "y"};
         QTest::newRow("only blanks") << QByteArray(" \r\n\n\t\r") << QStringList{};
+        QTest::newRow("quote never closed") << QByteArray("a,\"b") << QStringList{"a", "entry 2 cannot be read: its closing double quote is missing"};
+        QTest::newRow("quote broken by a lone CR") << QByteArray("\"a\rb\"") << QStringList{"entry 1 cannot be read: its closing double quote is missing"};
+        QTest::newRow("entry too long") << QByteArray(1025, 'x') << QStringList{"entry 1 cannot be read: it is longer than 1024 bytes"};
     }
 
     void entries()
@@ -75,27 +82,6 @@ private slots:
         QFETCH(QByteArray, text);
         QFETCH(QStringList, expected);
         QCOMPARE(readEntries(text), expected);
-    }
-
-    void damagedEntries_data()
-    {
-        QTest::addColumn<QByteArray>("text");
-        QTest::addColumn<QString>("cause");
-        QTest::newRow("quote never closed") << QByteArray("a,\"b") << "entry 2 cannot be read: its closing double quote is missing";
-        QTest::newRow("quote broken by a lone CR") << QByteArray("\"a\rb\"") << "entry 1 cannot be read: its closing double quote is missing";
-        QTest::newRow("entry too long") << QByteArray("a,") + QByteArray(1025, 'x') << "entry 2 cannot be read: it is longer than 1024 bytes";
-    }
-
-    void damagedEntries()
-    {
-        QFETCH(QByteArray, text);
-        QFETCH(QString, cause);
-        try {
-            readEntries(text);
-            QFAIL("no error reported");
-        } catch (const EntryError& error) {
-            QCOMPARE(QString::fromStdString(error.what()), cause);
-        }
     }
 
     // Lists written on an older system are in its Windows code page; a file

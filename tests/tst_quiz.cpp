@@ -12,6 +12,7 @@
 #include <array>
 #include <limits>
 #include <map>
+#include <numeric>
 
 using namespace catalogue;
 using namespace quiz;
@@ -65,13 +66,19 @@ private slots:
 
     void choice_data()
     {
-        QTest::addColumn<int>("katakanaRows");
-        QTest::addColumn<int>("hiraganaRows");
+        QTest::addColumn<QList<int>>("katakanaRows");
+        QTest::addColumn<QList<int>>("hiraganaRows");
         QTest::addColumn<double>("katakanaShare");
-        QTest::newRow("katakana only") << 3 << 0 << 1.0;
-        QTest::newRow("hiragana only") << 0 << 26 << 0.0;
-        QTest::newRow("both, balanced") << 26 << 26 << 0.5;
-        QTest::newRow("one against twenty-five") << 1 << 25 << 0.5;
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<double>("nameShare");
+        QList<int> all(26);
+        std::iota(all.begin(), all.end(), 0);
+        QTest::newRow("katakana only") << QList<int>{0, 1, 2} << QList<int>{} << 1.0 << "ka" << 1.0 / 15;
+        QTest::newRow("hiragana only") << QList<int>{} << all << 0.0 << "n" << 1.0 / 26;
+        QTest::newRow("both, balanced") << all << all << 0.5 << "n" << 1.0 / 26;
+        QTest::newRow("one against twenty-five") << QList<int>{0} << all.mid(1) << 0.5 << "a" << 0.1;
+        // Every ticked row is equally likely whatever its size.
+        QTest::newRow("N- and K") << QList<int>{1, 10} << QList<int>{} << 1.0 << "n" << 0.5;
     }
 
     // Every draw is a ticked row and one of its members; the script is an
@@ -79,17 +86,22 @@ private slots:
     // only hiragana outside Basic and N- may come doubled, half the time.
     void choice()
     {
-        QFETCH(int, katakanaRows);
-        QFETCH(int, hiraganaRows);
+        QFETCH(QList<int>, katakanaRows);
+        QFETCH(QList<int>, hiraganaRows);
         QFETCH(double, katakanaShare);
-        SetSelection selection;
-        for (int i = 0; i < katakanaRows; ++i)
-            selection.katakana[static_cast<std::size_t>(i)] = true;
-        for (int i = 0; i < hiraganaRows; ++i)
-            selection.hiragana[static_cast<std::size_t>(25 - i)] = true;
+        QFETCH(QString, name);
+        QFETCH(double, nameShare);
         RandomSource random(4);
         QuizState state;
+        QVERIFY(!ChooseNextKana(state, SetSelection{}, catalogue_, random));
+        QCOMPARE(state.setIndex, std::uint8_t{26}); // the scan reads every row
+        SetSelection selection;
+        for (int row : katakanaRows)
+            selection.katakana[static_cast<std::size_t>(row)] = true;
+        for (int row : hiraganaRows)
+            selection.hiragana[static_cast<std::size_t>(row)] = true;
         int katakana = 0;
+        int named = 0;
         int eligible = 0;
         int doubled = 0;
         for (int i = 0; i < kDraws; ++i) {
@@ -100,6 +112,7 @@ private slots:
             QCOMPARE(choice->name, catalogue_.symbol(choice->setIndex, choice->member).name);
             QCOMPARE(choice->picture, catalogue_.picture(choice->setIndex, choice->member, choice->script));
             katakana += choice->script == Script::Katakana ? 1 : 0;
+            named += choice->name == name.toStdString() ? 1 : 0;
             const bool mayDouble = choice->script == Script::Hiragana && choice->setIndex != kBasicSet
                                 && choice->setIndex != kNSet;
             QVERIFY(mayDouble || !choice->doubleRequested);
@@ -107,27 +120,8 @@ private slots:
             doubled += choice->doubleRequested ? 1 : 0;
         }
         QVERIFY2(aboutShare(katakana, kDraws, katakanaShare), qPrintable(QString::number(katakana)));
+        QVERIFY2(aboutShare(named, kDraws, nameShare), qPrintable(QString::number(named)));
         QVERIFY(eligible == 0 || aboutShare(doubled, eligible, 0.5));
-    }
-
-    // Every ticked row is equally likely whatever its size, so the one kana
-    // of N- comes up as often as all five of K together.
-    void rowsAreEquallyLikely()
-    {
-        SetSelection selection;
-        selection.katakana[1] = true;
-        selection.katakana[kNSet] = true;
-        RandomSource random(5);
-        QuizState state;
-        std::map<std::string, int> counts;
-        for (int i = 0; i < kDraws; ++i)
-            ++counts[ChooseNextKana(state, selection, catalogue_, random)->name];
-        QCOMPARE(counts.size(), std::size_t{6});
-        QVERIFY(aboutShare(counts["n"], kDraws, 0.5));
-        for (const char* name : {"ka", "ki", "ku", "ke", "ko"})
-            QVERIFY2(aboutShare(counts[name], kDraws, 0.1), name);
-        QVERIFY(!ChooseNextKana(state, SetSelection{}, catalogue_, random));
-        QCOMPARE(state.setIndex, std::uint8_t{26}); // the scan reads every row
     }
 
     void doubling_data()
@@ -196,49 +190,24 @@ private slots:
         QCOMPARE(QString::fromStdString(PercentText(correct, missed)), text);
     }
 
-    // Counts stop at their largest value, and a reveal moves a point only
-    // whole: from correct, in test mode, when missed has room for it.
-    void counts_data()
+    // A reveal moves a point only whole, and the counts stop at their
+    // largest value.
+    void countsAtTheirLimit()
     {
-        QTest::addColumn<int>("correct");
-        QTest::addColumn<int>("missed");
-        QTest::addColumn<bool>("testMode");
-        QTest::addColumn<int>("correctAfter");
-        QTest::addColumn<int>("missedAfter");
-        QTest::newRow("3/1 in test mode") << 3 << 1 << true << 2 << 2;
-        QTest::newRow("nothing correct") << 0 << 4 << true << 0 << 4;
-        QTest::newRow("nothing counted") << 0 << 0 << true << 0 << 0;
-        QTest::newRow("study mode") << 3 << 1 << false << 3 << 1;
-        QTest::newRow("missed at its largest") << 5 << kMax << true << 5 << kMax;
-    }
-
-    void counts()
-    {
-        QFETCH(int, correct);
-        QFETCH(int, missed);
-        QFETCH(bool, testMode);
-        QFETCH(int, correctAfter);
-        QFETCH(int, missedAfter);
         QuizState state;
         state.answer = "Ka";
         state.kanaOnDisplay = true;
         QCOMPARE(CheckAnswer(state, "ka"), Verdict::Wrong); // the answer itself is not lower-cased
-        state.correct = correct;
-        state.missed = missed;
-        QCOMPARE(Reveal(state, testMode), std::string("Ka"));
-        QCOMPARE(state.correct, correctAfter);
-        QCOMPARE(state.missed, missedAfter);
-        const ScoreText text = ScoreDisplay(state);
-        QCOMPARE(text.correct, std::to_string(correctAfter));
-        QCOMPARE(text.missed, std::to_string(missedAfter));
-        QCOMPARE(text.percent.has_value(), correctAfter + std::int64_t{missedAfter} > 0);
-
+        state.correct = 5;
+        state.missed = kMax;
+        QCOMPARE(Reveal(state, true), std::string("Ka"));
+        QCOMPARE(state.correct, 5);
         state.correct = kMax - 1;
         CountCorrect(state);
         CountCorrect(state);
         CountMissed(state);
         QCOMPARE(state.correct, kMax);
-        QCOMPARE(state.missed, missedAfter == kMax ? kMax : missedAfter + 1);
+        QCOMPARE(state.missed, kMax);
     }
 };
 
