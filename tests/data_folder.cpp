@@ -60,8 +60,3 @@ void DataFolderCopy::write(const QString& relative, const QByteArray& contents) 
     if (!f.open(QIODevice::WriteOnly | QIODevice::Truncate) || f.write(contents) != contents.size())
         throw std::runtime_error("cannot write " + relative.toStdString());
 }
-
-void DataFolderCopy::remove(const QString& relative) const
-{
-    fs::remove_all(file(relative).toStdString());
-}

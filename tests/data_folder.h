@@ -23,7 +23,6 @@ public:
     // other than a file: "<missing>", "<folder>", "<fifo>", "<device>" (a
     // link to /dev/zero) and "<loop>" (a link to itself).
     void write(const QString& relative, const QByteArray& contents) const;
-    void remove(const QString& relative) const;
 
 private:
     QTemporaryDir dir_;

@@ -82,14 +82,9 @@ private slots:
         h.button("Command4")->click();
         QCOMPARE(h.answerBox()->text(), QString());
         QCOMPARE(h.score(), (QStringList{"0", "0", ""}));
-    }
 
-    // Every caption shows whole in its fixed control, and the keyboard focus
-    // is drawn on the wrapping controls.
-    void captionsAndFocus()
-    {
-        FormHarness h;
-        h.showActive();
+        // Every caption shows whole in its fixed control, and the keyboard
+        // focus is drawn on the wrapping controls.
         int fitting = 0;
         for (auto* button : h.form().findChildren<windows::WrappingButton*>())
             fitting += button->captionFits() ? 1 : 0;
@@ -105,12 +100,9 @@ private slots:
             control->setFocus();
             QVERIFY2(control->grab().toImage() != unfocused, qPrintable(control->objectName()));
         }
-    }
 
-    void tabOrder()
-    {
-        FormHarness h;
-        h.showActive();
+        // Tab goes down the katakana column and up the hiragana one.
+        h.button("Command1")->setFocus();
         QStringList expected{"Command1", "TestMode", "Command5"};
         for (int i = 0; i <= 25; ++i)
             expected << h.katakana(i)->objectName();
@@ -131,12 +123,10 @@ private slots:
     {
         FormHarness h;
         h.showActive();
-        QTest::keyClick(&h.form(), Qt::Key_T, Qt::AltModifier);
-        QTRY_VERIFY(h.check("TestMode")->isChecked());
-        QTest::keyClick(&h.form(), Qt::Key_S, Qt::AltModifier);
-        QTRY_VERIFY(h.check("chkDouble")->isChecked());
-        QTest::keyClick(&h.form(), Qt::Key_L, Qt::AltModifier);
-        QTRY_VERIFY(h.check("chkDupes")->isChecked());
+        for (const auto& [key, box] : {std::pair{Qt::Key_T, "TestMode"}, {Qt::Key_S, "chkDouble"}, {Qt::Key_L, "chkDupes"}}) {
+            QTest::keyClick(&h.form(), key, Qt::AltModifier);
+            QTRY_VERIFY(h.check(box)->isChecked());
+        }
         h.button("Command9")->click();
         QTest::keyClick(&h.form(), Qt::Key_N, Qt::AltModifier);
         QTRY_VERIFY(!h.katakana(25)->isChecked() && !h.hiragana(0)->isChecked());
