@@ -4,7 +4,17 @@
 #include "windows/startup.h"
 
 #include <QApplication>
+#include <QScreen>
 #include <QTest>
+
+bool centred(const QWidget& window)
+{
+    const QPoint screen = window.screen()->geometry().center();
+    const QPoint centre = window.frameGeometry().center();
+    // A frame of odd width, or one the platform adds after the window was
+    // placed, leaves it up to two pixels off.
+    return std::abs(screen.x() - centre.x()) <= 2 && std::abs(screen.y() - centre.y()) <= 2;
+}
 
 FormHarness::FormHarness(const std::filesystem::path& dataFolder, std::uint64_t seed)
     : random_(seed)

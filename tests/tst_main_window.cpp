@@ -63,6 +63,7 @@ private slots:
         h.showActive();
         QCOMPARE(h.form().size(), QSize(269, 443)); // 4035 x 6645 twips
         QCOMPARE(h.form().minimumSize(), h.form().maximumSize());
+        QVERIFY(centred(h.form()));
         const Qt::WindowFlags flags = h.form().windowFlags();
         QVERIFY((flags & Qt::WindowCloseButtonHint) && !(flags & (Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint)));
         QVERIFY(!h.form().windowIcon().isNull());

@@ -5,7 +5,6 @@
 
 #include <QAccessible>
 #include <QProcess>
-#include <QScreen>
 #include <QTest>
 #include <QTimer>
 #include <QWindow>
@@ -18,19 +17,6 @@ int runUntilQuit(const std::function<void()>& action)
     QTimer::singleShot(0, action);
     QTimer::singleShot(5000, [] { QCoreApplication::exit(99); });
     return QApplication::exec();
-}
-
-void processDeferredDeletes()
-{
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-}
-
-// The outer frame of a window is centred on its screen.
-bool centred(const QWidget& window)
-{
-    const QPoint screen = window.screen()->geometry().center();
-    const QPoint centre = window.frameGeometry().center();
-    return std::abs(screen.x() - centre.x()) <= 1 && std::abs(screen.y() - centre.y()) <= 1;
 }
 
 // A main window in test mode with a kana on display.
@@ -56,7 +42,7 @@ struct Quiz : FormHarness {
         if (!QTest::qWaitFor([&] { return QApplication::focusWidget() == window->button(); }))
             return false;
         QTest::keyClick(window->button(), Qt::Key_Return);
-        processDeferredDeletes();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         return !window;
     }
 };
@@ -66,28 +52,36 @@ struct Quiz : FormHarness {
 class ProgramTest : public QObject {
     Q_OBJECT
 private slots:
-    // Both windows as laid out, over the disabled main window; the picture
-    // is stretched into its control, its right edge cut off in About.
-    void design_data()
+    // Both windows as laid out, over the disabled main window, the picture
+    // stretched into its control; each stays above the main window on any
+    // desktop and tells a screen reader what it is. The main window cannot
+    // be closed under it; closing the window itself by a window manager's
+    // close key or the session ending never leaves the main window disabled.
+    void overTheMainWindow_data()
     {
         QTest::addColumn<bool>("about");
         QTest::addColumn<QSize>("size");
         QTest::addColumn<QString>("caption");
         QTest::addColumn<QSize>("art"); // its picture's size, twice that on a denser screen
-        QTest::newRow("wrong answer") << false << QSize(229, 413)
-                                      << "YOU ARE WRONG! YOU HAVE NO HONOR! YOU MUST TRY AGAIN OR DIE!" << QSize(226, 350);
-        QTest::newRow("about") << true << QSize(318, 497)
-                               << "Quelvane - Version 1.5\n" << QSize(432, 652);
+        QTest::addColumn<QAccessible::Role>("role");
+        QTest::addColumn<QString>("name");
+        QTest::newRow("wrong answer") << false << QSize(229, 413) << "YOU ARE WRONG! YOU HAVE NO HONOR! YOU MUST TRY AGAIN OR DIE!"
+                                      << QSize(226, 350) << QAccessible::AlertMessage << "Wrong answer";
+        QTest::newRow("about") << true << QSize(318, 497) << "Quelvane - Version 1.5\n" << QSize(432, 652)
+                               << QAccessible::Dialog << "About Quelvane";
     }
 
-    void design()
+    void overTheMainWindow()
     {
         QFETCH(bool, about);
         QFETCH(QSize, size);
         QFETCH(QString, caption);
         QFETCH(QSize, art);
+        QFETCH(QAccessible::Role, role);
+        QFETCH(QString, name);
         Quiz quiz;
-        windows::PictureWindow* window = quiz.open(about);
+        const bool checkEnabled = quiz.button("cmdcheck")->isEnabled();
+        QPointer<windows::PictureWindow> window = quiz.open(about);
         QVERIFY(window->isVisible() && window->isEnabled() && !quiz.form().isEnabled());
         QVERIFY(window->windowFlags() & Qt::FramelessWindowHint);
         QCOMPARE(window->windowFlags() & Qt::WindowType_Mask, Qt::Dialog);
@@ -96,9 +90,22 @@ private slots:
         auto* image = window->findChild<QLabel*>("Image1");
         QVERIFY(image->hasScaledContents());
         QCOMPARE(image->pixmap().size(), window->devicePixelRatioF() > 1 ? art * 2 : art);
-        QVERIFY(window->button()->text().startsWith(caption));
-        QVERIFY(window->button()->captionFits());
+        QVERIFY(window->button()->text().startsWith(caption) && window->button()->captionFits());
         QCOMPARE(window->button()->isDefault(), !about);
+
+        QCOMPARE(window->windowHandle()->transientParent(), quiz.form().windowHandle());
+        QCOMPARE(QAccessible::queryAccessibleInterface(window)->role(), role);
+        QCOMPARE(QAccessible::queryAccessibleInterface(window)->text(QAccessible::Name), name);
+        quiz.form().activateWindow();
+        QTRY_VERIFY(quiz.form().isActiveWindow());
+        QVERIFY(!quiz.form().windowHandle()->close()); // refused, the window raised instead
+        QTRY_VERIFY(window->isActiveWindow());
+        window->windowHandle()->close(); // as the window manager closes it
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        QVERIFY(!window);
+        QVERIFY(quiz.form().isEnabled());
+        QCOMPARE(quiz.button("cmdcheck")->isEnabled(), about ? checkEnabled : true);
+        QVERIFY(quiz.form().windowHandle()->close());
     }
 
     // Enter on the focused button closes the window and hands back the main
@@ -155,42 +162,6 @@ private slots:
         QVERIFY(centred(*again));
     }
 
-    // Each window stays above the main window on any desktop and tells a
-    // screen reader what it is. The main window cannot be closed under it;
-    // closing the window itself by a window manager's close key or the
-    // session ending must never leave the main window disabled.
-    void heldOverTheMainWindow_data()
-    {
-        QTest::addColumn<bool>("about");
-        QTest::addColumn<QAccessible::Role>("role");
-        QTest::addColumn<QString>("name");
-        QTest::newRow("wrong answer") << false << QAccessible::AlertMessage << "Wrong answer";
-        QTest::newRow("about") << true << QAccessible::Dialog << "About Quelvane";
-    }
-
-    void heldOverTheMainWindow()
-    {
-        QFETCH(bool, about);
-        QFETCH(QAccessible::Role, role);
-        QFETCH(QString, name);
-        Quiz quiz;
-        const bool checkEnabled = quiz.button("cmdcheck")->isEnabled();
-        QPointer<windows::PictureWindow> window = quiz.open(about);
-        QVERIFY(!quiz.form().isEnabled());
-        QCOMPARE(window->windowHandle()->transientParent(), quiz.form().windowHandle());
-        QCOMPARE(QAccessible::queryAccessibleInterface(window)->role(), role);
-        QCOMPARE(QAccessible::queryAccessibleInterface(window)->text(QAccessible::Name), name);
-        quiz.form().activateWindow();
-        QTRY_VERIFY(quiz.form().isActiveWindow());
-        QVERIFY(!quiz.form().windowHandle()->close()); // refused, the window raised instead
-        QTRY_VERIFY(window->isActiveWindow());
-        window->windowHandle()->close(); // as the window manager closes it
-        processDeferredDeletes();
-        QVERIFY(!window);
-        QVERIFY(quiz.form().isEnabled());
-        QCOMPARE(quiz.button("cmdcheck")->isEnabled(), about ? checkEnabled : true);
-        QVERIFY(quiz.form().windowHandle()->close());
-    }
     // "Exit", or the close box with no other window open, ends the program
     // at once, with nothing asked.
     void endsTheProgram_data()
