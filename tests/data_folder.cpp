@@ -14,6 +14,15 @@ QByteArray readFile(const QString& path)
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
+qint64 selfReport(const char* file, const QByteArray& key)
+{
+    for (const QByteArray& line : readFile(QStringLiteral("/proc/self/") + file).split('\n')) {
+        if (line.startsWith(key))
+            return line.mid(key.size()).trimmed().split(' ').first().toLongLong();
+    }
+    return -1;
+}
+
 DataFolderCopy::DataFolderCopy(bool withShippedData)
 {
     if (!dir_.isValid())

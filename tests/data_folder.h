@@ -9,6 +9,10 @@
 // The bytes of a file, or none when it cannot be read.
 QByteArray readFile(const QString& path);
 
+// A number this process reports about itself in /proc/self: the value of
+// `key` in `file` ("status", "VmRSS:"), or -1.
+qint64 selfReport(const char* file, const QByteArray& key);
+
 // A private copy of the shipped data folder that a test may damage at will,
 // or an empty folder for files of a test's own. The copy links to the
 // shipped files; writing a file replaces its link, never the shipped file.

@@ -8,11 +8,9 @@
 #include "windows/picture_label.h"
 #include "windows/startup.h"
 
-#include <QApplication>
 #include <QBuffer>
 #include <QDir>
 #include <QElapsedTimer>
-#include <QGroupBox>
 #include <QTest>
 
 namespace {
@@ -31,27 +29,11 @@ QByteArray encoded(const QSize& size, const char* format)
     return bytes;
 }
 
-// Every byte this process has read from files so far: the witness that a
-// file was, or was not, read to its end.
-qint64 bytesReadSoFar()
-{
-    QFile io(QStringLiteral("/proc/self/io"));
-    if (!io.open(QIODevice::ReadOnly | QIODevice::Text))
-        return -1;
-    for (const QByteArray& line : io.readAll().split('\n')) {
-        if (line.startsWith("rchar:"))
-            return line.mid(6).trimmed().toLongLong();
-    }
-    return -1;
-}
-
 } // namespace
 
 class BadDataTest : public QObject {
     Q_OBJECT
 private slots:
-    void initTestCase() { windows::ConfigureApplication(*qApp); }
-
     // One row per way a list file can fail; between them the rows cover
     // all five list files.
     void refusedListFile_data()
@@ -82,14 +64,14 @@ private slots:
             for (int i = 0; i < 100; ++i)
                 QCOMPARE(f.write(QByteArray(kMiB, 'x')), kMiB);
         }
-        const qint64 readBefore = bytesReadSoFar();
+        const qint64 readBefore = selfReport("io", "rchar:");
         QElapsedTimer timer;
         timer.start();
         quiz::RandomSource random(11);
         MessageLog messages;
         QVERIFY(!windows::StartQuelvane(data.path(), random, messages.box())); // no window
         QVERIFY(timer.elapsed() < 1000);
-        QVERIFY2(bytesReadSoFar() - readBefore < kMiB, "a file was read whole");
+        QVERIFY2(selfReport("io", "rchar:") - readBefore < kMiB, "a file was read whole");
         QCOMPARE(messages.texts.size(), 1);
         const QString& text = messages.texts.front();
         QVERIFY2(text.contains(data.file(file) + ": " + cause), qPrintable(text));

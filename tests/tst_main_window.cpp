@@ -26,20 +26,6 @@ struct TestRound : FormHarness {
     }
 };
 
-// Resident memory in kB, with the blocks the allocator keeps handed back.
-long residentKb()
-{
-    malloc_trim(0);
-    QFile status(QStringLiteral("/proc/self/status"));
-    if (!status.open(QIODevice::ReadOnly | QIODevice::Text))
-        return -1;
-    for (const QByteArray& line : status.readAll().split('\n')) {
-        if (line.startsWith("VmRSS:"))
-            return line.mid(6).trimmed().split(' ').first().toLong();
-    }
-    return -1;
-}
-
 // Presses the kana button until a doubled kana is on display.
 bool pressUntilDoubled(FormHarness& h)
 {
@@ -179,13 +165,12 @@ private slots:
     {
         FormHarness h;
         auto ticked = [&] {
-            int katakana = 0;
-            int hiragana = 0;
+            QPair<int, int> count;
             for (int i = 0; i < 26; ++i) {
-                katakana += h.katakana(i)->isChecked() ? 1 : 0;
-                hiragana += h.hiragana(i)->isChecked() ? 1 : 0;
+                count.first += h.katakana(i)->isChecked() ? 1 : 0;
+                count.second += h.hiragana(i)->isChecked() ? 1 : 0;
             }
-            return QPair<int, int>(katakana, hiragana);
+            return count;
         };
         const std::pair<const char*, QPair<int, int>> presses[] = {
             {"Command2", {26, 0}}, {"Command7", {26, 26}}, {"Command3", {0, 26}}, {"Command8", {0, 0}},
@@ -400,7 +385,9 @@ private slots:
         h.check("chkDupes")->setChecked(true);
         const auto topLevels = QApplication::topLevelWidgets().size();
         std::int32_t counts[2] = {0, 0}; // correct, missed
-        long warm = 0;
+        // Resident memory in kB, with the blocks the allocator keeps handed back.
+        auto residentKb = [] { return malloc_trim(0), selfReport("status", "VmRSS:"); };
+        qint64 warm = 0;
         for (int question = 1; question <= 3000; ++question) {
             h.button("Command1")->click();
             if (question % 7 == 0 && counts[0] != 0) {
