@@ -82,7 +82,12 @@ private slots:
             QVERIFY2(frame->fontMetrics().horizontalAdvance(frame->title()) < frame->width() - 8, qPrintable(frame->objectName()));
         auto* display = h.button("Command1");
         QVERIFY(display->fontMetrics().horizontalAdvance("Display another Kana / SKIP") > display->width());
-        for (QWidget* control : {static_cast<QWidget*>(h.check("chkDouble")), static_cast<QWidget*>(h.button("Command4"))}) {
+        // The caption really is drawn, in dark text.
+        auto* option = h.find<windows::WrappingCheckBox>("chkDouble");
+        const qreal ratio = option->devicePixelRatioF();
+        const QImage caption = option->grab().toImage().copy(QRect(option->captionArea().topLeft() * ratio, option->captionArea().size() * ratio));
+        QVERIFY(std::any_of(caption.constBits(), caption.constBits() + caption.sizeInBytes(), [](uchar c) { return c < 64; }));
+        for (QWidget* control : {static_cast<QWidget*>(option), static_cast<QWidget*>(h.button("Command4"))}) {
             const QImage unfocused = control->grab().toImage();
             control->setFocus();
             QVERIFY2(control->grab().toImage() != unfocused, qPrintable(control->objectName()));
