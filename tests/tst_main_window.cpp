@@ -59,7 +59,7 @@ private slots:
         QCOMPARE(h.hiragana(25)->geometry(), QRect(8, 416, 41, 17));
         QCOMPARE(h.find("imgtsu")->geometry(), QRect(-20, 48, 18, 12)); // out of sight
 
-        QVERIFY(!h.button("cmdcheck")->isEnabled() && !h.check("Check1")->isEnabled() && !h.check("chkLax")->isEnabled());
+        QVERIFY(!h.button("cmdcheck")->isEnabled() && h.button("cmdcheck")->isDefault() && !h.check("Check1")->isEnabled() && !h.check("chkLax")->isEnabled());
         for (auto* box : h.form().findChildren<QCheckBox*>())
             QVERIFY2(!box->isChecked(), qPrintable(box->objectName()));
         QCOMPARE(QApplication::focusWidget(), h.button("Command1"));
