@@ -120,6 +120,7 @@ private slots:
         QByteArray hugeJpeg = encoded({40, 36}, "JPEG");
         hugeJpeg.replace(hugeJpeg.indexOf("\xFF\xC0") + 5, 4, QByteArray("\x0F\xA0\x13\x88", 4)); // 5000 wide, 4000 high
         QTest::newRow("JPEG declaring 5000 x 4000") << hugeJpeg << "5000 x 4000 pixels" << QSize();
+        QTest::newRow("file of 18 MiB") << QByteArray(18 << 20, 'G') << "longer than 17825792 bytes" << QSize();
         QTest::newRow("JPEG named .gif") << encoded({40, 36}, "JPEG") << "" << QSize(40, 36);
         QTest::newRow("PNG named .gif") << encoded({30, 20}, "PNG") << "" << QSize(30, 20);
         QTest::newRow("GIF of 120 x 120") << readFile(fixtures + "big-120px.gif") << "" << QSize(120, 120);
