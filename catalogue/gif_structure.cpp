@@ -1,5 +1,7 @@
 #include "catalogue/gif_structure.h"
 
+#include "catalogue/picture_size.h"
+
 #include <cstddef>
 #include <cstdint>
 
@@ -53,14 +55,6 @@ private:
 };
 
 } // namespace
-
-std::optional<std::string> OversizeCause(std::uint64_t width, std::uint64_t height, std::string_view what)
-{
-    if (width * height <= kMaxPicturePixels)
-        return std::nullopt;
-    return "it declares " + std::string(what) + " of " + std::to_string(width) + " x " + std::to_string(height)
-         + " pixels, more than " + std::to_string(kMaxPicturePixels / (1024 * 1024)) + " megapixels";
-}
 
 std::optional<std::string> GifDamage(std::string_view bytes)
 {

@@ -105,7 +105,7 @@ std::streambuf& RegularFile::buffer()
 std::string RegularFile::readAll(std::size_t maxBytes, const std::string& whatItHolds)
 {
     std::string bytes;
-    std::array<char, 64 * 1024> chunk{};
+    std::array<char, 64 * 1024> chunk; // filled by each read before it is used
     for (;;) {
         const auto got = static_cast<std::size_t>(buffer_->sgetn(chunk.data(), chunk.size()));
         if (bytes.size() + got > maxBytes)

@@ -2,6 +2,7 @@
 
 #include "catalogue/gif_structure.h"
 #include "catalogue/load_error.h"
+#include "catalogue/picture_size.h"
 #include "catalogue/regular_file.h"
 
 #include <QBuffer>
@@ -12,11 +13,6 @@
 namespace windows {
 
 namespace {
-
-// An uncompressed picture of the largest size allowed at 8 bits a channel,
-// with room for its headers. Reading and decoding more would take longer than
-// a learner should wait for one kana.
-constexpr std::size_t kMaxPictureBytes = 4 * catalogue::kMaxPicturePixels + (1 << 20);
 
 QString failure(const std::filesystem::path& file, const QString& cause)
 {
@@ -36,7 +32,7 @@ std::variant<QImage, QString> ReadPicture(const std::filesystem::path& file)
     QByteArray bytes;
     try {
         catalogue::RegularFile in(file);
-        bytes = QByteArray::fromStdString(in.readAll(kMaxPictureBytes, "this program reads for one picture"));
+        bytes = QByteArray::fromStdString(in.readAll(catalogue::kMaxPictureBytes, "this program reads for one picture"));
     } catch (const catalogue::LoadError& error) {
         return failure(error.file(), fromStd(error.cause()));
     }
