@@ -1,5 +1,7 @@
 #pragma once
 
+#include "catalogue/path_text.h"
+
 #include <filesystem>
 #include <stdexcept>
 #include <string>
@@ -11,7 +13,7 @@ namespace catalogue {
 class LoadError : public std::runtime_error {
 public:
     LoadError(std::filesystem::path file, std::string cause)
-        : std::runtime_error(file.string() + ": " + cause)
+        : std::runtime_error(PathText(file) + ": " + cause)
         , file_(std::move(file))
         , cause_(std::move(cause))
     {

@@ -1,6 +1,7 @@
 #include "catalogue/loaders.h"
 
 #include "catalogue/list_file.h"
+#include "catalogue/path_text.h"
 
 #include <string>
 #include <system_error>
@@ -34,7 +35,7 @@ void LoadPictures(KanaCatalogue& catalogue, const fs::path& scriptFolder, Script
         }
 
         const fs::path rowFolder = shape.rowFolder.empty() ? scriptFolder : scriptFolder / shape.rowFolder;
-        const std::string folderPrefix = (rowFolder / "").string();
+        const std::string folderPrefix = PathText(rowFolder / "");
         for (std::size_t member = 0; member < shape.count; ++member) {
             // The entry is appended as it stands: a list may name a picture
             // in a folder of its own with "../", and one that starts with a

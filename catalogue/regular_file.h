@@ -1,7 +1,10 @@
 #pragma once
 
+#include "catalogue/system_file.h"
+
 #include <cstddef>
 #include <filesystem>
+#include <memory>
 #include <streambuf>
 #include <string>
 
@@ -30,7 +33,7 @@ private:
     class Buffer;
 
     std::filesystem::path file_;
-    int fd_ = -1;
+    system_file::Handle handle_;
     std::unique_ptr<Buffer> buffer_;
 };
 

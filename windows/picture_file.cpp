@@ -2,12 +2,12 @@
 
 #include "catalogue/gif_structure.h"
 #include "catalogue/load_error.h"
+#include "catalogue/path_text.h"
 #include "catalogue/picture_size.h"
 #include "catalogue/regular_file.h"
 
 #include <QBuffer>
 #include <QDir>
-#include <QFile>
 #include <QImageReader>
 
 namespace windows {
@@ -16,7 +16,7 @@ namespace {
 
 QString failure(const std::filesystem::path& file, const QString& cause)
 {
-    const QString name = QDir::toNativeSeparators(QFile::decodeName(QByteArray::fromStdString(file.string())));
+    const QString name = QDir::toNativeSeparators(QString::fromStdString(catalogue::PathText(file)));
     return QStringLiteral("The picture %1 cannot be shown: %2.").arg(name, cause);
 }
 
@@ -27,16 +27,17 @@ QString fromStd(const std::string& text)
 
 } // namespace
 
-std::variant<QImage, QString> ReadPicture(const std::filesystem::path& file)
+std::variant<QImage, QString> ReadPicture(const std::string& file)
 {
+    const std::filesystem::path path = catalogue::TextPath(file);
     QByteArray bytes;
     try {
-        catalogue::RegularFile in(file);
+        catalogue::RegularFile in(path);
         bytes = QByteArray::fromStdString(in.readAll(catalogue::kMaxPictureBytes, "this program reads for one picture"));
     } catch (const catalogue::LoadError& error) {
         return failure(error.file(), fromStd(error.cause()));
     }
-    const std::filesystem::path absolute = std::filesystem::absolute(file);
+    const std::filesystem::path absolute = std::filesystem::absolute(path);
 
     if (bytes.startsWith("GIF8")) {
         if (const auto damage = catalogue::GifDamage(std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size()))))

@@ -3,7 +3,6 @@
 #include <QImage>
 #include <QString>
 
-#include <filesystem>
 #include <string>
 #include <variant>
 
@@ -13,8 +12,9 @@ namespace windows {
 // not the name, so any picture the toolkit decodes will do; an animated one
 // gives its first frame. A file that cannot serve yields the reason, in
 // words that name the file: not a regular file, unreadable, not a picture,
-// cut short, or declaring a size too large to decode.
-std::variant<QImage, QString> ReadPicture(const std::filesystem::path& file);
+// cut short, or declaring a size too large to decode. `file` is a path as
+// the catalogue holds it (catalogue::PathText).
+std::variant<QImage, QString> ReadPicture(const std::string& file);
 
 // The same picture drawn at twice the resolution lies beside it, by the
 // usual convention: "k-/a@2x.gif" beside "k-/a.gif".

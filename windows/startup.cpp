@@ -2,12 +2,14 @@
 
 #include "catalogue/load_error.h"
 #include "catalogue/loaders.h"
+#include "catalogue/path_text.h"
 #include "quiz/random_int.h"
 #include "windows/form1.h"
+#include "windows/program_folder.h"
 #include "windows/version_info.h"
 
 #include <QApplication>
-#include <QFile>
+#include <QDir>
 #include <QFont>
 #include <QIcon>
 #include <QStyleFactory>
@@ -82,7 +84,7 @@ std::unique_ptr<Form1> StartQuelvane(const std::filesystem::path& programFolder,
     try {
         form->Form_Load(catalogue::FindDataFolder(programFolder));
     } catch (const catalogue::LoadError& error) {
-        const QString file = QString::fromStdString(error.file().string());
+        const QString file = QDir::toNativeSeparators(QString::fromStdString(catalogue::PathText(error.file())));
         const QString cause = QString::fromStdString(error.cause());
         std::cerr << "quelvane: " << error.what() << '\n';
         messageBox(nullptr, QStringLiteral("Quelvane cannot start.\n\n%1: %2").arg(file, cause));
@@ -90,21 +92,6 @@ std::unique_ptr<Form1> StartQuelvane(const std::filesystem::path& programFolder,
     }
     return form;
 }
-
-namespace {
-
-// The program's folder as the system spells it. Qt's answer is text, which
-// cannot hold a folder name that is not valid in the locale's encoding.
-std::filesystem::path ProgramFolder()
-{
-    std::error_code error;
-    const std::filesystem::path program = std::filesystem::read_symlink("/proc/self/exe", error);
-    if (error)
-        return QFile::encodeName(QApplication::applicationDirPath()).toStdString();
-    return program.parent_path();
-}
-
-} // namespace
 
 int RunQuelvane()
 {
