@@ -1,12 +1,18 @@
 #!/usr/bin/env bash
 # Installs the Debian 12 packages Quelvane needs, and nothing when they are
-# all present already. Usage: install-deps.sh run|test
+# all present already. Usage: install-deps.sh run|test|windows
 set -euo pipefail
 
 packages=(cmake ninja-build g++ qt6-base-dev qt6-qpa-plugins qt6-wayland fonts-dejavu-core)
 if [[ "${1:-run}" == test ]]; then
     packages+=(xauth xvfb desktop-file-utils appstream dpkg-dev file
                clang libclang-rt-14-dev)
+fi
+if [[ "${1:-run}" == windows ]]; then
+    # The cross compiler, the host Qt tools the Windows Qt is built with, the
+    # tools that unpack Debian's source package, Wine to test the result.
+    packages+=(g++-mingw-w64-x86-64-posix qt6-base-dev-tools dpkg-dev xz-utils perl
+               wine64 python3-pefile zip unzip xauth xvfb openbox xdotool imagemagick)
 fi
 
 missing=()

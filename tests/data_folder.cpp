@@ -3,8 +3,7 @@
 #include <QFile>
 
 #include <stdexcept>
-
-#include <sys/stat.h>
+#include <system_error>
 
 namespace fs = std::filesystem;
 
@@ -23,6 +22,19 @@ qint64 selfReport(const char* file, const QByteArray& key)
     return -1;
 }
 
+namespace {
+
+// Windows programs may not make links; there the shipped files are copied.
+void linkOrCopy(const fs::path& shipped, const fs::path& copy)
+{
+    std::error_code noLinks;
+    fs::create_symlink(shipped, copy, noLinks);
+    if (noLinks)
+        fs::copy_file(shipped, copy);
+}
+
+} // namespace
+
 DataFolderCopy::DataFolderCopy(bool withShippedData)
 {
     if (!dir_.isValid())
@@ -36,7 +48,7 @@ DataFolderCopy::DataFolderCopy(bool withShippedData)
             if (entry.is_directory())
                 fs::create_directories(copy);
             else
-                fs::create_symlink(entry.path(), copy);
+                linkOrCopy(entry.path(), copy);
         }
     }
 }
@@ -57,8 +69,8 @@ void DataFolderCopy::write(const QString& relative, const QByteArray& contents) 
     fs::remove_all(target);
     if (contents == "<folder>")
         fs::create_directories(target);
-    else if (contents == "<fifo>" && ::mkfifo(target.c_str(), 0600) != 0)
-        throw std::runtime_error("cannot make a named pipe at " + target.string());
+    else if (contents == "<fifo>")
+        makeNamedPipe(target);
     else if (contents == "<device>")
         fs::create_symlink("/dev/zero", target);
     else if (contents == "<loop>")

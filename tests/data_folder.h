@@ -13,6 +13,10 @@ QByteArray readFile(const QString& path);
 // `key` in `file` ("status", "VmRSS:"), or -1.
 qint64 selfReport(const char* file, const QByteArray& key);
 
+// Makes a named pipe at `file`, or throws where the system has none in its
+// folders (named_pipe_unix.cpp, named_pipe_win.cpp).
+void makeNamedPipe(const std::filesystem::path& file);
+
 // A private copy of the shipped data folder that a test may damage at will,
 // or an empty folder for files of a test's own. The copy links to the
 // shipped files; writing a file replaces its link, never the shipped file.

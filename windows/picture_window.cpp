@@ -35,6 +35,8 @@ PictureWindow::PictureWindow(QWidget* mainWindow, const Design& design)
     [[maybe_unused]] static const bool described = (QAccessible::installFactory(describeWindow), true);
     setObjectName(design.name);
     setAccessibleName(design.accessibleName);
+    // Borderless, but a window list or a task switcher may show it anyway.
+    setWindowTitle(design.accessibleName);
     setAttribute(Qt::WA_DeleteOnClose);
     // Created while the main window is disabled; a window of its own can be
     // enabled on its own.

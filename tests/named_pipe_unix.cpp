@@ -1,0 +1,11 @@
+#include "data_folder.h"
+
+#include <stdexcept>
+
+#include <sys/stat.h>
+
+void makeNamedPipe(const std::filesystem::path& file)
+{
+    if (::mkfifo(file.c_str(), 0600) != 0)
+        throw std::runtime_error("cannot make a named pipe at " + file.string());
+}
