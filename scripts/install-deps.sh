@@ -12,7 +12,7 @@ if [[ "${1:-run}" == windows ]]; then
     # The cross compiler, the host Qt tools the Windows Qt is built with, the
     # tools that unpack Debian's source package, Wine to test the result.
     packages+=(g++-mingw-w64-x86-64-posix qt6-base-dev-tools dpkg-dev xz-utils perl
-               wine64 python3-pefile zip unzip xauth xvfb openbox xdotool imagemagick)
+               wine64 python3-pefile zip unzip xauth xvfb x11-utils openbox xdotool imagemagick)
 fi
 
 missing=()

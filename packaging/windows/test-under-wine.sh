@@ -24,6 +24,17 @@ trap cleanup EXIT
 fail() { echo "FAILED: $*" >&2; exit 1; }
 step() { printf '  %s\n' "$*"; }
 
+# Wine is started on the display it is to use: a prefix first started
+# without one keeps its desktop off screen.
+for n in $(seq 90 120); do
+    [[ -e /tmp/.X11-unix/X$n ]] || { display=":$n"; break; }
+done
+Xvfb "$display" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
+xvfb_pid=$!
+export DISPLAY="$display"
+for _ in $(seq 50); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
+openbox >/dev/null 2>&1 &
+
 export WINEPREFIX="$scratch/prefix" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
 "$wine" wineboot -i >/dev/null 2>&1
 
@@ -45,14 +56,6 @@ WINEPATH="$qt/bin;$(dirname "$(x86_64-w64-mingw32-g++-posix -print-file-name=lib
 grep '^Totals' "$scratch/tst_core.txt" | sed 's/^/    /'
 
 step "the program from $unpacked, on a virtual display"
-for n in $(seq 90 120); do
-    [[ -e /tmp/.X11-unix/X$n ]] || { display=":$n"; break; }
-done
-Xvfb "$display" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
-xvfb_pid=$!
-export DISPLAY="$display"
-for _ in $(seq 50); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
-openbox >/dev/null 2>&1 &
 
 # Waits for a visible window of that exact title; prints its id.
 window() {
@@ -124,3 +127,23 @@ status=0
 wait "$quelvane" || status=$?
 [[ $status -eq 0 ]] || fail "the program ended with status $status"
 step "main window $size, right and wrong answers, Reveal, About, Exit: all as on Linux"
+
+# A data folder that cannot serve: one message naming the file and the
+# cause, on standard error and in a box that OK closes, and status 1.
+refused() {
+    local damage="$1" cause="$2" copy="$scratch/damaged" status=0
+    rm -rf "$copy"
+    cp -r "$folder" "$copy"
+    (cd "$copy" && eval "$damage")
+    (cd "$copy" && exec "$wine" Quelvane.exe) >/dev/null 2>"$scratch/stderr" &
+    local pid=$!
+    window Quelvane 300 >/dev/null || fail "no message box when $cause"
+    keys Return
+    wait "$pid" || status=$?
+    [[ $status -eq 1 ]] || fail "status $status, not 1, when $cause"
+    grep -qF "kat\\symbols.txt: $cause" "$scratch/stderr" ||
+        { cat "$scratch/stderr"; fail "the message does not name kat\\symbols.txt and \"$cause\""; }
+}
+refused "rm kat/symbols.txt" "not found"
+refused "rm kat/symbols.txt && mkdir kat/symbols.txt" "it is a folder, not a file"
+step "a missing list file and a folder in its place: refused with the file named"
