@@ -32,7 +32,11 @@ arch=$(dpkg --print-architecture)
 deb="$scratch/quelvane_${version}_${arch}.deb"
 [[ -f "$deb" ]] || fail "no $(basename "$deb"): $(ls "$scratch")"
 [[ -f "$scratch/quelvane-dbgsym_${version}_${arch}.deb" ]] || fail "no debug-symbol package beside $(basename "$deb")"
-lintian --fail-on error,warning "$scratch/quelvane_${version}_${arch}.changes" >&2 || fail "lintian rejects the package"
+# lintian leaves a file of its own in its temporary folder; this one goes
+# with the scratch folder.
+mkdir "$scratch/lintian"
+TMPDIR="$scratch/lintian" lintian --fail-on error,warning "$scratch/quelvane_${version}_${arch}.changes" >&2 \
+    || fail "lintian rejects the package"
 
 field()
 {
