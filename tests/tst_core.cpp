@@ -174,11 +174,10 @@ private slots:
     {
         QTemporaryDir root;
         const fs::path bin = root.path().toStdString() + "/bin";
-        const fs::path share = root.path().toStdString() + "/share/quelvane";
         fs::create_directories(bin);
         QVERIFY_THROWS_EXCEPTION(LoadError, FindDataFolder(bin)); // nowhere (the message: tst_program)
-        fs::create_directories(share / "kat");
-        QCOMPARE(fs::canonical(FindDataFolder(bin)), fs::canonical(share));
+        fs::create_directories(bin / "../share/quelvane/kat");
+        QCOMPARE(fs::canonical(FindDataFolder(bin)), fs::canonical(bin / "../share/quelvane"));
         fs::create_symlink("/nonexistent", bin / "kat"); // broken, but it is what was meant
         QCOMPARE(FindDataFolder(bin), bin);
     }

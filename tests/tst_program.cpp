@@ -4,7 +4,6 @@
 #include "form_harness.h"
 
 #include <QAccessible>
-#include <QFile>
 #include <QProcess>
 #include <QTest>
 #include <QTimer>
