@@ -1,6 +1,7 @@
 #include "catalogue/loaders.h"
 
 #include "catalogue/list_file.h"
+#include "catalogue/load_error.h"
 #include "catalogue/path_text.h"
 
 #include <string>
@@ -61,7 +62,12 @@ fs::path FindDataFolder(const fs::path& programFolder)
     if (present(programFolder))
         return programFolder;
     const fs::path installed = (programFolder / ".." / "share" / "quelvane").lexically_normal();
-    return present(installed) ? installed : programFolder;
+    if (present(installed))
+        return installed;
+    // The first file the program reads, in both places, so that the learner
+    // sees where the data may go.
+    const fs::path names = fs::path("kat") / "symbols.txt";
+    throw LoadError(programFolder / names, "not found, and neither is " + PathText(installed / names));
 }
 
 void LoadSymbolNames(KanaCatalogue& catalogue, const fs::path& dataFolder)

@@ -8,7 +8,7 @@ namespace catalogue {
 
 // The folder that holds kat/ and hir/: the program folder itself, or, for an
 // installed copy, ../share/quelvane/ beside it. When neither has the data,
-// the program folder, so that the error names the file where it was expected.
+// throws LoadError naming the file it looked for in both.
 std::filesystem::path FindDataFolder(const std::filesystem::path& programFolder);
 
 // Fills a whole catalogue from the data folder: names, then the katakana

@@ -55,17 +55,16 @@ stage build bash -c 'cmake -S . -B build-tests -G Ninja -DCMAKE_BUILD_TYPE=Debug
 stage tests ctest --test-dir build-tests --output-on-failure -j "$jobs"
 count_ctest tests
 
-# The fuzzer grows its corpus as it goes; it works on a copy, so that only
-# the seeds under tests/fuzz/corpus stay in the tree. Inputs that break the
+# The fuzzer grows its corpus as it goes; it works on a copy in its build
+# folder, so that only the seeds under tests/fuzz/corpus stay in the tree. Inputs that break the
 # reader are kept in build-tests-fuzz/findings.
 # (A stage runs its command as an if condition, where set -e does not hold.)
 fuzz() {
     cmake -S . -B build-tests-fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
         -DCMAKE_CXX_COMPILER=clang++ -DBUILD_TESTING=OFF -DQUELVANE_FUZZ=ON || return 1
     cmake --build build-tests-fuzz --target fuzz_entry_reader || return 1
-    local corpus
-    corpus="$(mktemp -d)"
-    cp tests/fuzz/corpus/* "$corpus/" || return 1
+    local corpus=build-tests-fuzz/corpus
+    rm -rf "$corpus" && mkdir "$corpus" && cp tests/fuzz/corpus/* "$corpus/" || return 1
     mkdir -p build-tests-fuzz/findings
     local status=0
     build-tests-fuzz/tests/fuzz/fuzz_entry_reader \
@@ -73,7 +72,6 @@ fuzz() {
         -dict=tests/fuzz/entry_reader.dict \
         -artifact_prefix=build-tests-fuzz/findings/ \
         "$corpus" || status=$?
-    rm -rf "$corpus"
     [[ $status -eq 0 ]] || echo "The fuzzer found an input that breaks the list-file reader: build-tests-fuzz/findings/"
     return $status
 }

@@ -1,34 +1,42 @@
 #!/usr/bin/env bash
-# Builds the Debian package, checks its control fields and contents, and runs
+# Builds the Debian package from debian/, checks it with lintian, its control
+# fields, contents and hardening, and runs
 # the program from the unpacked package, with and without a data file.
-# Usage: check_deb.sh <cpack> <build folder> <source folder> <version>
+# Usage: check_deb.sh <source folder> <version>
 source "$(dirname "$0")/common.sh"
 
-cpack=$1
-build=$2
-source=$3
-version=$4
-need_tool dpkg-deb
-need_tool dpkg-shlibdeps
+source=$1
+version=$2
+need_tool dpkg-buildpackage
+need_tool dh
+need_tool lintian
+need_tool git
 need_tool desktop-file-validate
 need_tool appstreamcli
 need_tool file
 need_tool timeout
 
 make_scratch
-out="$scratch/out"
-"$cpack" -G DEB -B "$out" --config "$build/CPackConfig.cmake" >"$scratch/cpack.log" 2>&1 || {
-    cat "$scratch/cpack.log" >&2
-    fail "cpack failed"
+# The package is built the Debian way from a copy of the tree, as
+# dpkg-buildpackage writes beside the tree it builds. The suite has run the
+# other tests already, so the package build skips its own.
+tree="$scratch/quelvane"
+mkdir "$tree"
+git -C "$source" ls-files -z --cached --others --exclude-standard | (cd "$source" && xargs -0 cp --parents -t "$tree")
+(cd "$tree" && DEB_BUILD_OPTIONS="nocheck parallel=$(nproc)" dpkg-buildpackage -us -uc -b) >"$scratch/build.log" 2>&1 || {
+    tail -n 40 "$scratch/build.log" >&2
+    fail "dpkg-buildpackage failed"
 }
 
 arch=$(dpkg --print-architecture)
-shopt -s nullglob
-debs=("$out"/*.deb)
-[[ ${#debs[@]} -eq 1 ]] || fail "expected one .deb in $out, found: ${debs[*]:-none}"
-deb=${debs[0]}
-[[ "$(basename "$deb")" == "quelvane_${version}_${arch}.deb" ]] \
-    || fail "package is named $(basename "$deb"), expected quelvane_${version}_${arch}.deb"
+deb="$scratch/quelvane_${version}_${arch}.deb"
+[[ -f "$deb" ]] || fail "no $(basename "$deb"): $(ls "$scratch")"
+[[ -f "$scratch/quelvane-dbgsym_${version}_${arch}.deb" ]] || fail "no debug-symbol package beside $(basename "$deb")"
+# lintian leaves a file of its own in its temporary folder; this one goes
+# with the scratch folder.
+mkdir "$scratch/lintian"
+TMPDIR="$scratch/lintian" lintian --fail-on error,warning "$scratch/quelvane_${version}_${arch}.changes" >&2 \
+    || fail "lintian rejects the package"
 
 field()
 {
@@ -57,6 +65,9 @@ outside=$(dpkg-deb -c "$deb" | awk '{ print $6 }' | grep -v -e '^\./$' -e '^\./u
 root="$scratch/root"
 dpkg-deb -x "$deb" "$root"
 check_layout "$root" "$root/usr" "$source"
+program="$root/usr/bin/quelvane"
+readelf -d "$program" | grep -q BIND_NOW || fail "$program is not linked with -z now"
+! readelf -d "$program" | grep -qE 'RUNPATH|RPATH' || fail "$program carries a library search path"
 expect_alive "$root/usr/bin/quelvane" "$scratch/run.log"
 
 symbols="$root/usr/share/quelvane/kat/symbols.txt"
