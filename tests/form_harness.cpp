@@ -1,9 +1,9 @@
 #include "form_harness.h"
 
 #include "windows/form1_layout.h"
-#include "windows/startup.h"
 
 #include <QApplication>
+#include <QMessageBox>
 #include <QScreen>
 #include <QTest>
 
@@ -16,11 +16,22 @@ bool centred(const QWidget& window)
     return std::abs(screen.x() - centre.x()) <= 2 && std::abs(screen.y() - centre.y()) <= 2;
 }
 
+void MessageLog::answerShownBox()
+{
+    auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+    if (!box)
+        return;
+    if (box->isModal() && box->icon() == QMessageBox::NoIcon && box->standardButtons() == QMessageBox::Ok)
+        texts << box->windowTitle() + ": " + box->text();
+    if (clickOk)
+        QTest::mouseClick(box->buttons().value(0), Qt::LeftButton);
+    else
+        QTest::keyClick(box, Qt::Key_Return);
+}
+
 FormHarness::FormHarness(const std::filesystem::path& dataFolder, std::uint64_t seed)
     : random_(seed)
 {
-    // The windows are laid out for the program's own style and font.
-    windows::ConfigureApplication(*qApp);
     form_ = std::make_unique<windows::Form1>(random_, messages_.box());
     form_->Form_Load(dataFolder);
 }

@@ -3,24 +3,49 @@
 #include "quiz/random_int.h"
 #include "windows/form1.h"
 #include "windows/message_box.h"
+#include "windows/startup.h"
 
 #include <QCheckBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QStringList>
+#include <QTimer>
 
 #include <filesystem>
 #include <memory>
 
+#include <QTest>
+
+// A test's application opened as the program opens its own.
+#define QUELVANE_TEST_MAIN(TestObject)                                                                                 \
+    int main(int argc, char* argv[])                                                                                   \
+    {                                                                                                                  \
+        const auto app = windows::OpenApplication(argc, argv);                                                         \
+        TestObject test;                                                                                               \
+        return QTest::qExec(&test, argc, argv);                                                                        \
+    }
+
 // Stands in for the program's message boxes: records the text and returns
-// at once, as if the learner had pressed OK.
+// at once, as if the learner had pressed OK. With `onScreen` the program's
+// own box is shown and answered once it is up, by Enter or a click on OK;
+// it is recorded as "title: text" only when modal, with one OK, no icon.
 struct MessageLog {
     QStringList texts;
+    bool onScreen = false;
+    bool clickOk = false;
     windows::MessageBox box()
     {
-        return [this](QWidget*, const QString& text) { texts << text; };
+        return [this](QWidget* parent, const QString& text) {
+            if (!onScreen) {
+                texts << text;
+                return;
+            }
+            QTimer::singleShot(0, [this] { answerShownBox(); });
+            windows::ShowMessageBoxOnScreen(parent, text);
+        };
     }
+    void answerShownBox();
 };
 
 // True when the outer frame of a window is centred on its screen.

@@ -179,5 +179,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(BadDataTest)
+QUELVANE_TEST_MAIN(BadDataTest)
 #include "tst_bad_data.moc"

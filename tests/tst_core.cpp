@@ -361,6 +361,10 @@ private slots:
             QVERIFY(ShouldRedrawDuplicate(state, true));
         QVERIFY(!ShouldRedrawDuplicate(state, true)); // bounded: the repeat is kept
         QVERIFY(ShouldRedrawDuplicate(state, true));  // and the next question may redraw again
+        AbandonPresentation(state); // a picture not shown ends the chain
+        state.answer = state.lastAnswer = "n";
+        for (int i = 0; i < kMaxDuplicateRedraws; ++i)
+            QVERIFY(ShouldRedrawDuplicate(state, true));
         state.answer = "kka";
         state.lastAnswer = "ka";
         QVERIFY(!ShouldRedrawDuplicate(state, true)); // doubled and plain differ
@@ -381,6 +385,9 @@ private slots:
         QTest::newRow("1/99999") << 1 << 99999 << ".%";
         QTest::newRow("9999/1") << 9999 << 1 << "99.99%";
         QTest::newRow("19/1") << 19 << 1 << "95.%";
+        // Exact ties round up, however a double would hold them.
+        QTest::newRow("tie 1/31") << 1 << 31 << "3.13%";
+        QTest::newRow("tie 23/137") << 23 << 137 << "14.38%";
         QTest::newRow("both at the limit") << kMax << kMax << "50.%";
     }
 

@@ -8,6 +8,7 @@
 #include "windows/wrapping_check_box.h"
 
 #include <QGroupBox>
+#include <QStyle>
 #include <QTest>
 
 #include <malloc.h>
@@ -52,7 +53,13 @@ private slots:
         QVERIFY(centred(h.form()));
         const Qt::WindowFlags flags = h.form().windowFlags();
         QVERIFY((flags & Qt::WindowCloseButtonHint) && !(flags & (Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint)));
-        QVERIFY(!h.form().windowIcon().isNull());
+        QCOMPARE(h.form().windowTitle(), QString("Quelvane"));
+        // The look and names the program's own start-up gave the application.
+        QCOMPARE(QApplication::style()->name(), QString("windows"));
+        QCOMPARE(QApplication::font().family() + QString::number(QApplication::font().pixelSize()), QString("DejaVu Sans10"));
+        QVERIFY(!QApplication::windowIcon().isNull());
+        QCOMPARE((QStringList{QApplication::applicationName(), QApplication::applicationVersion(), QApplication::desktopFileName()}),
+                 (QStringList{"Quelvane", "1.00", "io.github.quelvane.Quelvane"}));
         QCOMPARE(h.find("cmdcheck")->geometry(), QRect(160, 136, 105, 17));
         QCOMPARE(h.find("Frame2")->geometry(), QRect(160, 0, 105, 89));
         QCOMPARE(h.katakana(0)->geometry(), QRect(8, 16, 49, 17));
@@ -93,16 +100,18 @@ private slots:
             QVERIFY2(control->grab().toImage() != unfocused, qPrintable(control->objectName()));
         }
 
-        // Tab goes down the katakana column and up the hiragana one.
-        h.button("Command1")->setFocus();
-        QStringList expected{"Command1", "TestMode", "Command5"};
+        // Tab goes down the katakana column and up the hiragana one, every
+        // control that can take the keyboard in turn.
+        h.startTestRound(0);
+        h.button("cmdcheck")->setFocus();
+        QStringList expected{"cmdcheck", "Command1", "TestMode", "Command5"};
         for (int i = 0; i <= 25; ++i)
             expected << h.katakana(i)->objectName();
         expected << "txtKananame";
         for (int i = 25; i >= 0; --i)
             expected << h.hiragana(i)->objectName();
         expected << "Command4" << "Command6" << "Command2" << "Command3" << "Command7" << "Command8" << "chkDouble"
-                 << "chkDupes" << "Command9" << "Command10" << "Command1";
+                 << "chkDupes" << "Command9" << "Command10" << "cmdcheck";
         QStringList visited{QApplication::focusWidget()->objectName()};
         for (int i = 1; i < expected.size(); ++i) {
             QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
@@ -132,8 +141,9 @@ private slots:
         QVERIFY(second != first && (second == h.button("Command9") || second == h.button("Command6")));
         QTest::qWait(200);
         QVERIFY(!h.katakana(0)->isChecked() && h.form().isEnabled());
+        h.messages().onScreen = true; // closed by Enter
         QTest::keyClick(&h.form(), Qt::Key_D, Qt::AltModifier);
-        QTRY_COMPARE(h.messages().texts, QStringList{kNoSet});
+        QTRY_COMPARE(h.messages().texts, QStringList{"Quelvane: " + kNoSet});
         // The window is active again after the message, so keys keep working.
         QTRY_VERIFY(h.form().isActiveWindow());
         QTest::keyClick(&h.form(), Qt::Key_T, Qt::AltModifier);
@@ -156,9 +166,14 @@ private slots:
         // In test mode Enter in the answer box, or on a tick box, checks.
         h.check("TestMode")->setChecked(true);
         h.button("Command1")->click();
+        h.messages().onScreen = h.messages().clickOk = true;
         QTest::keyClicks(h.answerBox(), QString::fromStdString(h.state().answer));
         QTest::keyClick(h.answerBox(), Qt::Key_Enter);
+        QCOMPARE(h.messages().texts, QStringList{"Quelvane: " + kCorrect});
         QCOMPARE(h.label("lblcorrect"), QString("1"));
+        // The next kana waits for its answer, the keyboard in the answer box.
+        QTRY_VERIFY(h.form().isActiveWindow());
+        QCOMPARE(QApplication::focusWidget(), h.answerBox());
         h.katakana(3)->setFocus();
         QTest::keyClick(h.katakana(3), Qt::Key_Return);
         QCOMPARE(h.label("lblmissed"), QString("1"));
@@ -184,7 +199,18 @@ private slots:
             h.button(button)->click();
             QCOMPARE(ticked(), expected);
         }
-        h.katakana(4)->click();
+        // A click on a box's indicator or on its caption, even on the
+        // caption's second line, toggles it; a click beside it does not.
+        auto* options = h.find<windows::WrappingCheckBox>("chkDouble");
+        for (auto* box : {h.find<windows::WrappingCheckBox>("displaykatakana(4)"), options}) {
+            const QRect caption = box->captionArea();
+            for (const QPoint& at : {QPoint(caption.left() - 7, caption.center().y()), QPoint(caption.left() + 2, caption.center().y()),
+                                     QPoint(caption.left() + 2, caption.bottom() - 5), QPoint(-3, caption.center().y())}) {
+                const bool before = box->isChecked();
+                QTest::mouseClick(box, Qt::LeftButton, {}, at);
+                QVERIFY2(box->isChecked() == (at.x() >= 0 ? !before : before), qPrintable(box->objectName()));
+            }
+        }
         QVERIFY(!h.button("cmdcheck")->isEnabled() && !h.check("TestMode")->isChecked());
         h.check("TestMode")->setChecked(true);
         h.button("Command10")->click(); // the first box that changes enables it
@@ -419,5 +445,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(MainWindowTest)
+QUELVANE_TEST_MAIN(MainWindowTest)
 #include "tst_main_window.moc"

@@ -11,13 +11,6 @@
 
 namespace {
 
-// Runs the event loop until the program ends; 99 when it never does.
-int runUntilQuit(const std::function<void()>& action)
-{
-    QTimer::singleShot(0, action);
-    QTimer::singleShot(5000, [] { QCoreApplication::exit(99); });
-    return QApplication::exec();
-}
 
 // A main window in test mode with a kana on display.
 struct Quiz : FormHarness {
@@ -83,6 +76,7 @@ private slots:
         const bool checkEnabled = quiz.button("cmdcheck")->isEnabled();
         QPointer<windows::PictureWindow> window = quiz.open(about);
         QVERIFY(window->isVisible() && window->isEnabled() && !quiz.form().isEnabled());
+        QVERIFY(window->windowTitle().isEmpty());
         QVERIFY(window->windowFlags() & Qt::FramelessWindowHint);
         QCOMPARE(window->windowFlags() & Qt::WindowType_Mask, Qt::Dialog);
         QCOMPARE(window->size(), size);
@@ -92,6 +86,9 @@ private slots:
         QCOMPARE(image->pixmap().size(), window->devicePixelRatioF() > 1 ? art * 2 : art);
         QVERIFY(window->button()->text().startsWith(caption) && window->button()->captionFits());
         QCOMPARE(window->button()->isDefault(), !about);
+        // The keyboard is on its button at once, the window active.
+        QCOMPARE(window->focusWidget(), window->button());
+        QTRY_VERIFY(window->isActiveWindow());
 
         QCOMPARE(window->windowHandle()->transientParent(), quiz.form().windowHandle());
         QCOMPARE(QAccessible::queryAccessibleInterface(window)->role(), role);
@@ -162,17 +159,43 @@ private slots:
         QVERIFY(centred(*again));
     }
 
-    // "Exit", or the close box with no other window open, ends the program
-    // at once, with nothing asked.
+    // The whole program as `main` runs it: the main window shown, active,
+    // the keyboard on "Display another Kana / SKIP". "Exit", Alt+X (the
+    // disabled "Lax Definitions" takes no part) or the close box end it at
+    // once, a kana on display and nothing asked.
+    void endsTheProgram_data()
+    {
+        QTest::addColumn<int>("way");
+        QTest::newRow("Exit") << 0;
+        QTest::newRow("Alt+X") << 1;
+        QTest::newRow("close box") << 2;
+    }
+
     void endsTheProgram()
     {
-        for (const bool exitButton : {true, false}) {
-            FormHarness h;
-            h.showActive();
-            h.startTestRound(0);
-            QCOMPARE(runUntilQuit([&] { exitButton ? h.button("Command5")->click() : (void)h.form().windowHandle()->close(); }), 0);
-            QVERIFY(h.messages().texts.isEmpty());
-        }
+        QFETCH(int, way);
+        QTimer never;
+        connect(&never, &QTimer::timeout, [] { QCoreApplication::exit(99); });
+        never.start(5000);
+        QTimer::singleShot(0, [way] {
+            windows::Form1* form = nullptr;
+            for (QWidget* window : QApplication::topLevelWidgets())
+                form = form ? form : qobject_cast<windows::Form1*>(window);
+            QVERIFY(form && form->isVisible());
+            QTRY_VERIFY(form->isActiveWindow());
+            QCOMPARE(QApplication::focusWidget()->objectName(), QString("Command1"));
+            form->findChild<QCheckBox*>("displaykatakana(0)")->setChecked(true);
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Space);
+            QVERIFY(!form->findChild<QLineEdit*>("txtKananame")->text().isEmpty());
+            if (way == 0)
+                QTest::keyClick(form->findChild<QPushButton*>("Command5"), Qt::Key_Space);
+            else if (way == 1)
+                QTest::keyClick(form, Qt::Key_X, Qt::AltModifier);
+            else
+                form->windowHandle()->close();
+        });
+        QCOMPARE(windows::RunQuelvane(), 0);
+        QVERIFY(!QApplication::activeModalWidget());
     }
 
     // The real program, started where it cannot go on: where no display
@@ -252,5 +275,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(ProgramTest)
+QUELVANE_TEST_MAIN(ProgramTest)
 #include "tst_program.moc"
