@@ -1,7 +1,5 @@
 #include "form_harness.h"
 
-#include "windows/form1_layout.h"
-
 #include <QApplication>
 #include <QMessageBox>
 #include <QScreen>
@@ -16,17 +14,24 @@ bool centred(const QWidget& window)
     return std::abs(screen.x() - centre.x()) <= 2 && std::abs(screen.y() - centre.y()) <= 2;
 }
 
-void MessageLog::answerShownBox()
+void MessageLog::show(QWidget* parent, const QString& text)
 {
-    auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-    if (!box)
+    if (!onScreen) {
+        texts << text;
         return;
-    if (box->isModal() && box->icon() == QMessageBox::NoIcon && box->standardButtons() == QMessageBox::Ok)
-        texts << box->windowTitle() + ": " + box->text();
-    if (clickOk)
-        QTest::mouseClick(box->buttons().value(0), Qt::LeftButton);
-    else
-        QTest::keyClick(box, Qt::Key_Return);
+    }
+    QTimer::singleShot(0, [this] {
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        if (!box)
+            return;
+        if (box->isModal() && box->icon() == QMessageBox::NoIcon && box->standardButtons() == QMessageBox::Ok)
+            texts << box->windowTitle() + ": " + box->text();
+        if (clickOk)
+            QTest::mouseClick(box->buttons().value(0), Qt::LeftButton);
+        else
+            QTest::keyClick(box, Qt::Key_Return);
+    });
+    windows::ShowMessageBoxOnScreen(parent, text);
 }
 
 FormHarness::FormHarness(const std::filesystem::path& dataFolder, std::uint64_t seed)
@@ -34,16 +39,6 @@ FormHarness::FormHarness(const std::filesystem::path& dataFolder, std::uint64_t 
 {
     form_ = std::make_unique<windows::Form1>(random_, messages_.box());
     form_->Form_Load(dataFolder);
-}
-
-QCheckBox* FormHarness::katakana(int set) const
-{
-    return check(windows::SetBoxName("displaykatakana", set));
-}
-
-QCheckBox* FormHarness::hiragana(int set) const
-{
-    return check(windows::SetBoxName("displayHira", set));
 }
 
 void FormHarness::startTestRound(int set)

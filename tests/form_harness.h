@@ -2,20 +2,21 @@
 
 #include "quiz/random_int.h"
 #include "windows/form1.h"
+#include "windows/form1_layout.h"
 #include "windows/message_box.h"
 #include "windows/startup.h"
 
+#include <QAccessible>
 #include <QCheckBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QStringList>
+#include <QTest>
 #include <QTimer>
 
 #include <filesystem>
 #include <memory>
-
-#include <QTest>
 
 // A test's application opened as the program opens its own.
 #define QUELVANE_TEST_MAIN(TestObject)                                                                                 \
@@ -36,16 +37,9 @@ struct MessageLog {
     bool clickOk = false;
     windows::MessageBox box()
     {
-        return [this](QWidget* parent, const QString& text) {
-            if (!onScreen) {
-                texts << text;
-                return;
-            }
-            QTimer::singleShot(0, [this] { answerShownBox(); });
-            windows::ShowMessageBoxOnScreen(parent, text);
-        };
+        return [this](QWidget* parent, const QString& text) { show(parent, text); };
     }
-    void answerShownBox();
+    void show(QWidget* parent, const QString& text);
 };
 
 // True when the outer frame of a window is centred on its screen.
@@ -68,8 +62,13 @@ public:
     }
     QPushButton* button(const QString& name) const { return find<QPushButton>(name); }
     QCheckBox* check(const QString& name) const { return find<QCheckBox>(name); }
-    QCheckBox* katakana(int set) const;
-    QCheckBox* hiragana(int set) const;
+    QCheckBox* katakana(int set) const { return check(windows::SetBoxName("displaykatakana", set)); }
+    QCheckBox* hiragana(int set) const { return check(windows::SetBoxName("displayHira", set)); }
+    // What a screen reader says the control is.
+    QString spokenName(const QString& name) const
+    {
+        return QAccessible::queryAccessibleInterface(find(name))->text(QAccessible::Name);
+    }
     QLineEdit* answerBox() const { return find<QLineEdit>("txtKananame"); }
     QString label(const QString& name) const { return find<QLabel>(name)->text(); }
     // The correct and missed counts and the percent, as shown.
