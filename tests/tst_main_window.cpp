@@ -197,7 +197,7 @@ private slots:
         for (auto* box : {h.find<windows::WrappingCheckBox>("displaykatakana(4)"), options}) {
             const QRect caption = box->captionArea();
             for (const QPoint& at : {QPoint(caption.left() - 7, caption.center().y()), QPoint(caption.left() + 2, caption.center().y()),
-                                     QPoint(caption.left() + 2, caption.bottom() - 5), QPoint(-3, caption.center().y())}) {
+                                     QPoint(caption.left() + 2, caption.bottom() - 2), QPoint(-3, caption.center().y())}) {
                 const bool before = box->isChecked();
                 QTest::mouseClick(box, Qt::LeftButton, {}, at);
                 QVERIFY2(box->isChecked() == (at.x() >= 0 ? !before : before), qPrintable(box->objectName()));
