@@ -35,10 +35,7 @@ struct MessageLog {
     QStringList texts;
     bool onScreen = false;
     bool clickOk = false;
-    windows::MessageBox box()
-    {
-        return [this](QWidget* parent, const QString& text) { show(parent, text); };
-    }
+    windows::MessageBox box() { return [this](QWidget* parent, const QString& text) { show(parent, text); }; }
     void show(QWidget* parent, const QString& text);
 };
 
@@ -65,10 +62,7 @@ public:
     QCheckBox* katakana(int set) const { return check(windows::SetBoxName("displaykatakana", set)); }
     QCheckBox* hiragana(int set) const { return check(windows::SetBoxName("displayHira", set)); }
     // What a screen reader says the control is.
-    QString spokenName(const QString& name) const
-    {
-        return QAccessible::queryAccessibleInterface(find(name))->text(QAccessible::Name);
-    }
+    QString spokenName(const QString& name) const { return QAccessible::queryAccessibleInterface(find(name))->text(QAccessible::Name); }
     QLineEdit* answerBox() const { return find<QLineEdit>("txtKananame"); }
     QString label(const QString& name) const { return find<QLabel>(name)->text(); }
     // The correct and missed counts and the percent, as shown.

@@ -193,8 +193,7 @@ private slots:
         }
         // A click on a box's indicator or on its caption, even on the
         // caption's second line, toggles it; a click beside it does not.
-        auto* options = h.find<windows::WrappingCheckBox>("chkDouble");
-        for (auto* box : {h.find<windows::WrappingCheckBox>("displaykatakana(4)"), options}) {
+        for (auto* box : {h.find<windows::WrappingCheckBox>("displaykatakana(4)"), h.find<windows::WrappingCheckBox>("chkDouble")}) {
             const QRect caption = box->captionArea();
             for (const QPoint& at : {QPoint(caption.left() - 7, caption.center().y()), QPoint(caption.left() + 2, caption.center().y()),
                                      QPoint(caption.left() + 2, caption.bottom() - 2), QPoint(-3, caption.center().y())}) {
