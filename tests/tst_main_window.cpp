@@ -57,6 +57,12 @@ private slots:
         for (auto* box : h.form().findChildren<QCheckBox*>())
             QVERIFY2(!box->isChecked(), qPrintable(box->objectName()));
         QCOMPARE(h.state().correct + h.state().missed, 0);
+        // Each control has a tab index of its own, so the order never hangs on
+        // how equal ones happen to sort.
+        QList<int> tabIndexes;
+        for (const windows::ControlRow& row : windows::Form1Layout())
+            tabIndexes << row.tabIndex;
+        QCOMPARE(QSet<int>(tabIndexes.begin(), tabIndexes.end()).size(), tabIndexes.size() - 1); // but the two pictures'
         // Screen readers hear a caption without its access-key mark, a count
         // with what it counts.
         QStringList spoken;

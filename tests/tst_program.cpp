@@ -9,20 +9,6 @@
 #include <QTimer>
 #include <QWindow>
 
-namespace {
-
-
-// A main window in test mode with a kana on display.
-struct Quiz : FormHarness {
-    Quiz()
-    {
-        startTestRound(0);
-        showActive();
-    }
-};
-
-} // namespace
-
 class ProgramTest : public QObject {
     Q_OBJECT
 private slots:
@@ -63,7 +49,9 @@ private slots:
         QFETCH(QSize, art);
         QFETCH(QAccessible::Role, role);
         QFETCH(QString, name);
-        Quiz quiz;
+        FormHarness quiz; // in test mode with a kana on display
+        quiz.startTestRound(0);
+        quiz.showActive();
         QWidget* focus = quiz.answerBox();
         if (about) {
             quiz.button("Command4")->click(); // labels written, answer shown
