@@ -44,6 +44,7 @@ void AbandonPresentation(QuizState& state)
 {
     state.answer.clear();
     state.kanaOnDisplay = false;
+    state.duplicateRedraws = 0;
 }
 
 bool ShouldRedrawDuplicate(QuizState& state, bool lessDuplicates)

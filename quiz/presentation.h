@@ -43,7 +43,8 @@ Presentation PlanPresentation(const std::string& kananame, PictureSize picture, 
 // one is fixed once it is on display.
 void BeginPresentation(QuizState& state);
 void CompletePresentation(QuizState& state, const Presentation& presentation);
-// The picture could not be shown: there is no kana on display to answer.
+// The picture could not be shown: there is no kana on display to answer,
+// and a chain of Less Duplicates redraws is over.
 void AbandonPresentation(QuizState& state);
 
 // With Less Duplicates on, the same answer twice in a row asks for another

@@ -1,6 +1,5 @@
 #include "quiz/score.h"
 
-#include <cmath>
 #include <limits>
 
 namespace quiz {
@@ -19,9 +18,10 @@ void increment(std::int32_t& count)
 
 std::string PercentText(std::int32_t correct, std::int32_t missed)
 {
-    const double total = static_cast<double>(correct) + static_cast<double>(missed);
-    const double percent = static_cast<double>(correct) / total * 100.0;
-    const auto hundredths = static_cast<long long>(std::llround(percent * 100.0));
+    // Whole numbers, so that an exact tie (1 of 32 is 3.125) is known to be
+    // one and always rounds up; a double would round some ties down.
+    const std::int64_t total = static_cast<std::int64_t>(correct) + missed;
+    const std::int64_t hundredths = (std::int64_t{20000} * correct + total) / (2 * total);
     const long long whole = hundredths / 100;
     const long long decimals = hundredths % 100;
 

@@ -1,9 +1,7 @@
 #include "form_harness.h"
 
-#include "windows/form1_layout.h"
-#include "windows/startup.h"
-
 #include <QApplication>
+#include <QMessageBox>
 #include <QScreen>
 #include <QTest>
 
@@ -16,23 +14,31 @@ bool centred(const QWidget& window)
     return std::abs(screen.x() - centre.x()) <= 2 && std::abs(screen.y() - centre.y()) <= 2;
 }
 
+void MessageLog::show(QWidget* parent, const QString& text)
+{
+    if (!onScreen) {
+        texts << text;
+        return;
+    }
+    QTimer::singleShot(0, [this] {
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        if (!box)
+            return;
+        if (box->isModal() && box->icon() == QMessageBox::NoIcon && box->standardButtons() == QMessageBox::Ok)
+            texts << box->windowTitle() + ": " + box->text();
+        if (clickOk)
+            QTest::mouseClick(box->buttons().value(0), Qt::LeftButton);
+        else
+            QTest::keyClick(box, Qt::Key_Return);
+    });
+    windows::ShowMessageBoxOnScreen(parent, text);
+}
+
 FormHarness::FormHarness(const std::filesystem::path& dataFolder, std::uint64_t seed)
     : random_(seed)
 {
-    // The windows are laid out for the program's own style and font.
-    windows::ConfigureApplication(*qApp);
     form_ = std::make_unique<windows::Form1>(random_, messages_.box());
     form_->Form_Load(dataFolder);
-}
-
-QCheckBox* FormHarness::katakana(int set) const
-{
-    return check(windows::SetBoxName("displaykatakana", set));
-}
-
-QCheckBox* FormHarness::hiragana(int set) const
-{
-    return check(windows::SetBoxName("displayHira", set));
 }
 
 void FormHarness::startTestRound(int set)

@@ -2,25 +2,41 @@
 
 #include "quiz/random_int.h"
 #include "windows/form1.h"
+#include "windows/form1_layout.h"
 #include "windows/message_box.h"
+#include "windows/startup.h"
 
+#include <QAccessible>
 #include <QCheckBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QStringList>
+#include <QTest>
+#include <QTimer>
 
 #include <filesystem>
 #include <memory>
 
+// A test's application opened as the program opens its own.
+#define QUELVANE_TEST_MAIN(TestObject)                                                                                 \
+    int main(int argc, char* argv[])                                                                                   \
+    {                                                                                                                  \
+        const auto app = windows::OpenApplication(argc, argv);                                                         \
+        TestObject test;                                                                                               \
+        return QTest::qExec(&test, argc, argv);                                                                        \
+    }
+
 // Stands in for the program's message boxes: records the text and returns
-// at once, as if the learner had pressed OK.
+// at once, as if the learner had pressed OK. With `onScreen` the program's
+// own box is shown and answered once it is up, by Enter or a click on OK;
+// it is recorded as "title: text" only when modal, with one OK, no icon.
 struct MessageLog {
     QStringList texts;
-    windows::MessageBox box()
-    {
-        return [this](QWidget*, const QString& text) { texts << text; };
-    }
+    bool onScreen = false;
+    bool clickOk = false;
+    windows::MessageBox box() { return [this](QWidget* parent, const QString& text) { show(parent, text); }; }
+    void show(QWidget* parent, const QString& text);
 };
 
 // True when the outer frame of a window is centred on its screen.
@@ -43,8 +59,10 @@ public:
     }
     QPushButton* button(const QString& name) const { return find<QPushButton>(name); }
     QCheckBox* check(const QString& name) const { return find<QCheckBox>(name); }
-    QCheckBox* katakana(int set) const;
-    QCheckBox* hiragana(int set) const;
+    QCheckBox* katakana(int set) const { return check(windows::SetBoxName("displaykatakana", set)); }
+    QCheckBox* hiragana(int set) const { return check(windows::SetBoxName("displayHira", set)); }
+    // What a screen reader says the control is.
+    QString spokenName(const QString& name) const { return QAccessible::queryAccessibleInterface(find(name))->text(QAccessible::Name); }
     QLineEdit* answerBox() const { return find<QLineEdit>("txtKananame"); }
     QString label(const QString& name) const { return find<QLabel>(name)->text(); }
     // The correct and missed counts and the percent, as shown.

@@ -77,26 +77,6 @@ private slots:
         QVERIFY2(text.contains(data.file(file) + ": " + cause), qPrintable(text));
     }
 
-    // Names written on an older system: Windows-1252, lone CR line ends.
-    // They are asked, answered in capitals and doubled as whole characters.
-    void learnersOwnNames()
-    {
-        const DataFolderCopy data;
-        QByteArray names;
-        for (int i = 0; i < 101; ++i)
-            names += "\xE9t\xE9\r"; // "été"
-        data.write("kat/symbols.txt", names);
-        FormHarness h(data.path());
-        h.check("TestMode")->setChecked(true);
-        h.check("chkDouble")->setChecked(true);
-        h.hiragana(1)->setChecked(true);
-        for (int i = 0; i < 50 && h.expected() != "éété"; ++i)
-            h.button("Command1")->click();
-        QCOMPARE(h.expected(), QString("éété"));
-        h.answer("ÉÉTÉ");
-        QCOMPARE(h.label("lblcorrect"), QString("1"));
-    }
-
     void picture_data()
     {
         QTest::addColumn<QByteArray>("contents");
@@ -179,5 +159,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(BadDataTest)
+QUELVANE_TEST_MAIN(BadDataTest)
 #include "tst_bad_data.moc"

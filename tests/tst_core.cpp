@@ -111,9 +111,10 @@ private slots:
     {
         QTest::addColumn<QByteArray>("bytes");
         QTest::addColumn<QStringList>("names");
-        QTest::newRow("UTF-8") << QByteArray("\xC5\x8D,\xE2\x82\xAC,ka") << QStringList{"ō", "€", "ka"};
+        QTest::newRow("UTF-8") << QByteArray("\xC5\x8D,\xE2\x82\xAC,\xC3\x80") << QStringList{"ō", "€", "À"};
         QTest::newRow("Windows-1252") << QByteArray("\xE9,\x80,\x9F\x81") << QStringList{"é", "€", "Ÿ\u0081"};
         QTest::newRow("one byte that is not UTF-8") << QByteArray("\xC3\xA9,\xFF,a") << QStringList{"Ã©", "ÿ", "a"};
+        QTest::newRow("a surrogate, not UTF-8") << QByteArray("\xED\xA0\x80,\xF4\x90\x80\x80,a") << QStringList{"í\u00A0€", "ô\u0090€€", "a"};
         QTest::newRow("past the entries read") << QByteArray("\xC3\xA9,b,c,\xFF") << QStringList{"é", "b", "c"};
     }
 
@@ -364,6 +365,10 @@ private slots:
             QVERIFY(ShouldRedrawDuplicate(state, true));
         QVERIFY(!ShouldRedrawDuplicate(state, true)); // bounded: the repeat is kept
         QVERIFY(ShouldRedrawDuplicate(state, true));  // and the next question may redraw again
+        AbandonPresentation(state); // a picture not shown ends the chain
+        state.answer = state.lastAnswer = "n";
+        for (int i = 0; i < kMaxDuplicateRedraws; ++i)
+            QVERIFY(ShouldRedrawDuplicate(state, true));
         state.answer = "kka";
         state.lastAnswer = "ka";
         QVERIFY(!ShouldRedrawDuplicate(state, true)); // doubled and plain differ
@@ -384,6 +389,9 @@ private slots:
         QTest::newRow("1/99999") << 1 << 99999 << ".%";
         QTest::newRow("9999/1") << 9999 << 1 << "99.99%";
         QTest::newRow("19/1") << 19 << 1 << "95.%";
+        // Exact ties round up, however a double would hold them.
+        QTest::newRow("tie 1/31") << 1 << 31 << "3.13%";
+        QTest::newRow("tie 23/137") << 23 << 137 << "14.38%";
         QTest::newRow("both at the limit") << kMax << kMax << "50.%";
     }
 

@@ -9,121 +9,49 @@
 #include <QTimer>
 #include <QWindow>
 
-namespace {
-
-// Runs the event loop until the program ends; 99 when it never does.
-int runUntilQuit(const std::function<void()>& action)
-{
-    QTimer::singleShot(0, action);
-    QTimer::singleShot(5000, [] { QCoreApplication::exit(99); });
-    return QApplication::exec();
-}
-
-// A main window in test mode with a kana on display.
-struct Quiz : FormHarness {
-    Quiz()
-    {
-        startTestRound(0);
-        showActive();
-    }
-
-    // The About window, or the wrong-answer window after a wrong answer.
-    windows::PictureWindow* open(bool about)
-    {
-        answerBox()->setText("zzz");
-        button(about ? "Command6" : "cmdcheck")->click();
-        return about ? static_cast<windows::PictureWindow*>(form().aboutWindow()) : form().wrongAnswerWindow();
-    }
-
-    // Enter on the window's focused button; true when the window is gone.
-    bool closeWithEnter(windows::PictureWindow* opened)
-    {
-        QPointer<windows::PictureWindow> window = opened;
-        if (!QTest::qWaitFor([&] { return QApplication::focusWidget() == window->button(); }))
-            return false;
-        QTest::keyClick(window->button(), Qt::Key_Return);
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-        return !window;
-    }
-};
-
-} // namespace
-
 class ProgramTest : public QObject {
     Q_OBJECT
 private slots:
     // Both windows as laid out, over the disabled main window, the picture
-    // stretched into its control; each stays above the main window on any
-    // desktop and tells a screen reader what it is. The main window cannot
-    // be closed under it; closing the window itself by a window manager's
-    // close key or the session ending never leaves the main window disabled.
+    // stretched into its control, the keyboard on the button at once; each
+    // stays above the main window on any desktop and tells a screen reader
+    // what it is. The main window cannot be closed under it. Closed by Enter
+    // on its button, or by a window manager's close key or the session
+    // ending, it hands back the main window as it was, the keyboard where it
+    // was, access keys working: the same kana to answer again after a wrong
+    // answer, corrected and checked with Enter in the answer box; the quiz
+    // untouched after About, even a disabled check.
     void overTheMainWindow_data()
     {
         QTest::addColumn<bool>("about");
+        QTest::addColumn<bool>("byEnter");
         QTest::addColumn<QSize>("size");
         QTest::addColumn<QString>("caption");
         QTest::addColumn<QSize>("art"); // its picture's size, twice that on a denser screen
         QTest::addColumn<QAccessible::Role>("role");
         QTest::addColumn<QString>("name");
-        QTest::newRow("wrong answer") << false << QSize(229, 413) << "YOU ARE WRONG! YOU HAVE NO HONOR! YOU MUST TRY AGAIN OR DIE!"
-                                      << QSize(226, 350) << QAccessible::AlertMessage << "Wrong answer";
-        QTest::newRow("about") << true << QSize(318, 497) << "Quelvane - Version 1.5\n" << QSize(432, 652)
-                               << QAccessible::Dialog << "About Quelvane";
+        for (const bool byEnter : {true, false}) {
+            const QByteArray closed = byEnter ? ", closed by Enter" : ", closed by the window manager";
+            QTest::newRow("wrong answer" + closed) << false << byEnter << QSize(229, 413)
+                << "YOU ARE WRONG! YOU HAVE NO HONOR! YOU MUST TRY AGAIN OR DIE!" << QSize(226, 350)
+                << QAccessible::AlertMessage << "Wrong answer";
+            QTest::newRow("about" + closed) << true << byEnter << QSize(318, 497) << "Quelvane - Version 1.5\n"
+                                            << QSize(432, 652) << QAccessible::Dialog << "About Quelvane";
+        }
     }
 
     void overTheMainWindow()
     {
         QFETCH(bool, about);
+        QFETCH(bool, byEnter);
         QFETCH(QSize, size);
         QFETCH(QString, caption);
         QFETCH(QSize, art);
         QFETCH(QAccessible::Role, role);
         QFETCH(QString, name);
-        Quiz quiz;
-        const bool checkEnabled = quiz.button("cmdcheck")->isEnabled();
-        QPointer<windows::PictureWindow> window = quiz.open(about);
-        QVERIFY(window->isVisible() && window->isEnabled() && !quiz.form().isEnabled());
-        QVERIFY(window->windowFlags() & Qt::FramelessWindowHint);
-        QCOMPARE(window->windowFlags() & Qt::WindowType_Mask, Qt::Dialog);
-        QCOMPARE(window->size(), size);
-        QVERIFY(centred(*window));
-        auto* image = window->findChild<QLabel*>("Image1");
-        QVERIFY(image->hasScaledContents());
-        QCOMPARE(image->pixmap().size(), window->devicePixelRatioF() > 1 ? art * 2 : art);
-        QVERIFY(window->button()->text().startsWith(caption) && window->button()->captionFits());
-        QCOMPARE(window->button()->isDefault(), !about);
-
-        QCOMPARE(window->windowHandle()->transientParent(), quiz.form().windowHandle());
-        QCOMPARE(QAccessible::queryAccessibleInterface(window)->role(), role);
-        QCOMPARE(QAccessible::queryAccessibleInterface(window)->text(QAccessible::Name), name);
-        quiz.form().activateWindow();
-        QTRY_VERIFY(quiz.form().isActiveWindow());
-        QVERIFY(!quiz.form().windowHandle()->close()); // refused, the window raised instead
-        QTRY_VERIFY(window->isActiveWindow());
-        window->windowHandle()->close(); // as the window manager closes it
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-        QVERIFY(!window);
-        QVERIFY(quiz.form().isEnabled());
-        QCOMPARE(quiz.button("cmdcheck")->isEnabled(), about ? checkEnabled : true);
-        QVERIFY(quiz.form().windowHandle()->close());
-    }
-
-    // Enter on the focused button closes the window and hands back the main
-    // window as it was, the keyboard where it was, access keys working: the
-    // same kana to answer again after a wrong answer, corrected and checked
-    // with Enter in the answer box; the quiz untouched after About, even a
-    // disabled check.
-    void closedWithEnter_data()
-    {
-        QTest::addColumn<bool>("about");
-        QTest::newRow("wrong answer") << false;
-        QTest::newRow("about") << true;
-    }
-
-    void closedWithEnter()
-    {
-        QFETCH(bool, about);
-        Quiz quiz;
+        FormHarness quiz; // in test mode with a kana on display
+        quiz.startTestRound(0);
+        quiz.showActive();
         QWidget* focus = quiz.answerBox();
         if (about) {
             quiz.button("Command4")->click(); // labels written, answer shown
@@ -140,8 +68,32 @@ private slots:
         const QStringList score = quiz.score();
         QPointer<windows::PictureWindow> window = about ? static_cast<windows::PictureWindow*>(quiz.form().aboutWindow())
                                                         : quiz.form().wrongAnswerWindow();
-        QVERIFY(quiz.closeWithEnter(window));
-        QVERIFY(quiz.form().isEnabled());
+        QVERIFY(window->isVisible() && window->isEnabled() && !quiz.form().isEnabled());
+        QVERIFY(window->windowFlags() & Qt::FramelessWindowHint);
+        QCOMPARE(window->windowFlags() & Qt::WindowType_Mask, Qt::Dialog);
+        QCOMPARE(window->size(), size);
+        QVERIFY(centred(*window));
+        auto* image = window->findChild<QLabel*>("Image1");
+        QVERIFY(image->hasScaledContents());
+        QCOMPARE(image->pixmap().size(), window->devicePixelRatioF() > 1 ? art * 2 : art);
+        QVERIFY(window->button()->text().startsWith(caption) && window->button()->captionFits());
+        QCOMPARE(window->button()->isDefault(), !about);
+        QCOMPARE(window->focusWidget(), window->button());
+        QTRY_VERIFY(window->isActiveWindow());
+        QCOMPARE(window->windowHandle()->transientParent(), quiz.form().windowHandle());
+        QCOMPARE(QAccessible::queryAccessibleInterface(window)->role(), role);
+        QCOMPARE(QAccessible::queryAccessibleInterface(window)->text(QAccessible::Name), name);
+        quiz.form().activateWindow();
+        QTRY_VERIFY(quiz.form().isActiveWindow());
+        QVERIFY(!quiz.form().windowHandle()->close()); // refused, the window raised instead
+        QTRY_VERIFY(window->isActiveWindow());
+
+        if (byEnter)
+            QTest::keyClick(window->button(), Qt::Key_Return);
+        else
+            window->windowHandle()->close();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        QVERIFY(!window && quiz.form().isEnabled());
         QCOMPARE(quiz.button("cmdcheck")->isEnabled(), !about);
         QCOMPARE(quiz.state().answer, answer);
         QCOMPARE(quiz.score(), score);
@@ -162,17 +114,38 @@ private slots:
         QVERIFY(centred(*again));
     }
 
-    // "Exit", or the close box with no other window open, ends the program
-    // at once, with nothing asked.
+    // The whole program as `main` runs it: the main window shown, active,
+    // the keyboard on "Display another Kana / SKIP". "Exit", Alt+X (the
+    // disabled "Lax Definitions" takes no part) or the close box end it at
+    // once, a kana on display and nothing asked.
+    void endsTheProgram_data()
+    {
+        QTest::addColumn<int>("way");
+        QTest::newRow("Exit") << 0;
+        QTest::newRow("Alt+X") << 1;
+        QTest::newRow("close box") << 2;
+    }
+
     void endsTheProgram()
     {
-        for (const bool exitButton : {true, false}) {
-            FormHarness h;
-            h.showActive();
-            h.startTestRound(0);
-            QCOMPARE(runUntilQuit([&] { exitButton ? h.button("Command5")->click() : (void)h.form().windowHandle()->close(); }), 0);
-            QVERIFY(h.messages().texts.isEmpty());
-        }
+        QFETCH(int, way);
+        const QObject run; // a program that never ends is ended with 99
+        QTimer::singleShot(5000, &run, [] { QCoreApplication::exit(99); });
+        QTimer::singleShot(0, [way] {
+            QTRY_VERIFY(qobject_cast<windows::Form1*>(QApplication::activeWindow()));
+            QWidget* form = QApplication::activeWindow();
+            QCOMPARE(QApplication::focusWidget()->objectName(), QString("Command1"));
+            form->findChild<QCheckBox*>("displaykatakana(0)")->setChecked(true);
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Space);
+            QVERIFY(!form->findChild<QLineEdit*>("txtKananame")->text().isEmpty());
+            if (way == 0)
+                QTest::keyClick(form->findChild<QPushButton*>("Command5"), Qt::Key_Space);
+            else if (way == 1)
+                QTest::keyClick(form, Qt::Key_X, Qt::AltModifier);
+            else
+                form->windowHandle()->close();
+        });
+        QCOMPARE(windows::RunQuelvane(), 0);
     }
 
     // The real program, started where it cannot go on: where no display
@@ -223,35 +196,7 @@ private slots:
         if (folder.isEmpty())
             QCOMPARE(output.count('\n'), 1);
     }
-
-    // Screen readers hear the caption without its access-key mark, the score
-    // labels with what they count, and nothing that gives the answer away.
-    void accessibleNames()
-    {
-        FormHarness h;
-        h.showActive();
-        auto name = [](QWidget* w) { return QAccessible::queryAccessibleInterface(w)->text(QAccessible::Name); };
-        auto names = [&](const QStringList& controls) {
-            QStringList said;
-            for (const QString& control : controls)
-                said << name(h.find(control));
-            return said;
-        };
-        const QStringList counts{"lblcorrect", "lblmissed", "lblpercent"};
-        QCOMPARE(names({"Command1", "chkDouble", "displaykatakana(10)", "txtKananame"}),
-                 QStringList({"Display another Kana / SKIP", "Show Double Consonats", "N-", "Kana name"}));
-        QCOMPARE(names(counts), QStringList({"Correct answers", "Missed answers", "Percent correct"}));
-        h.katakana(1)->setChecked(true);
-        h.check("TestMode")->setChecked(true);
-        h.button("Command1")->click();
-        const QString kana = name(h.find("imgKana"));
-        QVERIFY(!kana.isEmpty() && !kana.contains(QString::fromStdString(h.state().answer)));
-        // A right answer: every count is named with its new value.
-        h.answerBox()->setText(QString::fromStdString(h.state().answer));
-        h.button("cmdcheck")->click();
-        QCOMPARE(names(counts), QStringList({"Correct answers: 1", "Missed answers: 0", "Percent correct: 100.%"}));
-    }
 };
 
-QTEST_MAIN(ProgramTest)
+QUELVANE_TEST_MAIN(ProgramTest)
 #include "tst_program.moc"

@@ -5,6 +5,5 @@
 int main(int argc, char* argv[])
 {
     const auto app = windows::OpenApplication(argc, argv);
-    windows::ConfigureApplication(*app);
     return windows::RunQuelvane();
 }

@@ -18,6 +18,11 @@ void ShowMessageBox(QWidget* parent, const QString& text)
         std::cerr << "quelvane: " << text.toStdString() << '\n';
         return;
     }
+    ShowMessageBoxOnScreen(parent, text);
+}
+
+void ShowMessageBoxOnScreen(QWidget* parent, const QString& text)
+{
     QMessageBox box(QMessageBox::NoIcon, QString::fromUtf8(kProductName), text, QMessageBox::Ok, parent);
     box.exec();
 }

@@ -58,6 +58,7 @@ std::unique_ptr<QApplication> OpenApplication(int& argc, char** argv)
     qInstallMessageHandler(previousHandler);
     for (const HeldMessage& message : std::exchange(heldMessages, {}))
         previousHandler(message.type, QMessageLogContext(nullptr, 0, nullptr, message.category.constData()), message.text);
+    ConfigureApplication(*app);
     return app;
 }
 

@@ -17,7 +17,7 @@ namespace windows {
 
 class Form1;
 
-// The application on the desktop's display. Where no display can be opened,
+// The application on the desktop's display, configured below. Where no display can be opened,
 // one line says so and how to start the program instead, and the program
 // ends with status 1, rather than aborting with Qt's advice to reinstall.
 std::unique_ptr<QApplication> OpenApplication(int& argc, char** argv);
