@@ -4,6 +4,64 @@
 #include <QMessageBox>
 #include <QScreen>
 #include <QTest>
+#include <private/qguiapplication_p.h>
+#include <qpa/qplatformaccessibility.h>
+#include <qpa/qplatformintegration.h>
+
+namespace {
+
+ScreenReader* listening = nullptr;
+
+void setAccessibilityActive(bool active)
+{
+    QGuiApplicationPrivate::platformIntegration()->accessibility()->setActive(active);
+}
+
+} // namespace
+
+ScreenReader::ScreenReader()
+{
+    listening = this;
+    previous_ = QAccessible::installUpdateHandler([](QAccessibleEvent* event) {
+        QAccessibleInterface* source = event->accessibleInterface();
+        if (event->type() == QAccessible::ObjectShow && source->role() == QAccessible::Notification)
+            listening->heard_ << source->text(QAccessible::Name);
+    });
+    setAccessibilityActive(true);
+}
+
+ScreenReader::~ScreenReader()
+{
+    setAccessibilityActive(false);
+    QAccessible::installUpdateHandler(previous_);
+    listening = nullptr;
+}
+
+const QStringList& ScreenReader::heard()
+{
+    QCoreApplication::processEvents();
+    return heard_;
+}
+
+ThemeFontAndColours::ThemeFontAndColours()
+    : font(QApplication::font())
+    , palette(QApplication::palette())
+{
+    QApplication::setFont(QFont(QStringLiteral("DejaVu Serif"), 14, QFont::Bold));
+    QApplication::setPalette(dark());
+    QCoreApplication::processEvents(); // where the windows hear of it
+}
+
+ThemeFontAndColours::~ThemeFontAndColours()
+{
+    QApplication::setFont(font);
+    QApplication::setPalette(palette);
+}
+
+QPalette ThemeFontAndColours::dark()
+{
+    return QPalette(QColor(0x20, 0x20, 0x30));
+}
 
 bool centred(const QWidget& window)
 {

@@ -8,8 +8,10 @@
 
 #include <QAccessible>
 #include <QCheckBox>
+#include <QFont>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPalette>
 #include <QPushButton>
 #include <QStringList>
 #include <QTest>
@@ -37,6 +39,30 @@ struct MessageLog {
     bool clickOk = false;
     windows::MessageBox box() { return [this](QWidget* parent, const QString& text) { show(parent, text); }; }
     void show(QWidget* parent, const QString& text);
+};
+
+// Stands in for a screen reader: accessibility is on while it lives, and it
+// keeps what the program announced, in order.
+class ScreenReader {
+public:
+    ScreenReader();
+    ~ScreenReader();
+    // Lets the last action's announcement be made, and returns all so far.
+    const QStringList& heard();
+
+private:
+    QStringList heard_;
+    QAccessible::UpdateHandler previous_;
+};
+
+// A platform theme's font and colours, given to the application once the
+// program is up, as qt6ct does; the program's own are back when it goes.
+struct ThemeFontAndColours {
+    ThemeFontAndColours();
+    ~ThemeFontAndColours();
+    static QPalette dark();
+    QFont font;
+    QPalette palette;
 };
 
 // True when the outer frame of a window is centred on its screen.

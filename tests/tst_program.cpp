@@ -50,6 +50,7 @@ private slots:
         QFETCH(QSize, art);
         QFETCH(QAccessible::Role, role);
         QFETCH(QString, name);
+        const ThemeFontAndColours theme; // its font never reaches the fixed windows
         FormHarness quiz; // in test mode with a kana on display
         quiz.startTestRound(0);
         quiz.showActive();
