@@ -73,6 +73,12 @@ private slots:
         QCOMPARE(QAccessible::queryAccessibleInterface(&h.form())->role(), QAccessible::Window);
         QVERIFY(QAccessible::queryAccessibleInterface(h.find("imgtsu"))->state().invisible);
         QVERIFY(!QAccessible::queryAccessibleInterface(h.find("imgKana"))->state().invisible);
+        // Positions are told in the screen's own pixels, whatever its scale.
+        const qreal ratio = h.form().devicePixelRatioF();
+        QWidget* check = h.find("cmdcheck");
+        const QRect told = QAccessible::queryAccessibleInterface(check)->rect();
+        QCOMPARE(told, QRect(check->mapToGlobal(QPoint()) * ratio, check->size() * ratio));
+        QCOMPARE(QAccessible::queryAccessibleInterface(&h.form())->childAt(told.center().x(), told.center().y())->object(), check);
         // A reveal before any kana empties the box and writes the counts, not the percent.
         h.answerBox()->setText("typed");
         h.button("Command4")->click();
@@ -96,7 +102,6 @@ private slots:
         QVERIFY(display->fontMetrics().horizontalAdvance("Display another Kana / SKIP") > display->width());
         // The caption really is drawn, in dark text.
         auto* option = h.find<windows::WrappingCheckBox>("chkDouble");
-        const qreal ratio = option->devicePixelRatioF();
         const QImage caption = option->grab().toImage().copy(QRect(option->captionArea().topLeft() * ratio, option->captionArea().size() * ratio));
         QVERIFY(std::any_of(caption.constBits(), caption.constBits() + caption.sizeInBytes(), [](uchar c) { return c < 64; }));
         for (QWidget* control : {static_cast<QWidget*>(option), static_cast<QWidget*>(h.button("Command4"))}) {

@@ -1,6 +1,7 @@
 #include "windows/accessible_descriptions.h"
 
 #include "windows/announcer.h"
+#include "windows/device_pixel_extents.h"
 #include "windows/form1.h"
 #include "windows/picture_label.h"
 #include "windows/picture_window.h"
@@ -32,9 +33,8 @@ public:
     }
 };
 
-QAccessibleInterface* describe(const QString&, QObject* object)
+QAccessibleInterface* describeOwn(QObject* object)
 {
-    // The accessibility cache owns the interface it is handed.
     if (auto* window = qobject_cast<PictureWindow*>(object))
         return new QAccessibleWidget(window, window->accessibleRole());
     if (auto* form = qobject_cast<Form1*>(object))
@@ -44,6 +44,20 @@ QAccessibleInterface* describe(const QString&, QObject* object)
     if (auto* picture = qobject_cast<PictureLabel*>(object))
         return new PictureDescription(picture);
     return nullptr;
+}
+
+// The accessibility cache owns the interface it is handed.
+QAccessibleInterface* describe(const QString&, QObject* object)
+{
+    // Asked again for the same widget while wrapping it: this time for the
+    // description itself, the program's own or else Qt's.
+    static QObject* wrapping = nullptr;
+    if (object == wrapping || !object->isWidgetType() || !ScreenReadersWantDevicePixels())
+        return describeOwn(object);
+    wrapping = object;
+    QAccessibleInterface* logical = QAccessible::queryAccessibleInterface(object);
+    wrapping = nullptr;
+    return logical ? InDevicePixels(logical) : nullptr;
 }
 
 } // namespace
