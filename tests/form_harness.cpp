@@ -12,55 +12,26 @@ namespace {
 
 ScreenReader* listening = nullptr;
 
-void setAccessibilityActive(bool active)
+void hear(QAccessibleEvent* event)
 {
-    QGuiApplicationPrivate::platformIntegration()->accessibility()->setActive(active);
+    QAccessibleInterface* source = event->accessibleInterface();
+    if (event->type() == QAccessible::ObjectShow && source->role() == QAccessible::Notification)
+        listening->heard_ << source->text(QAccessible::Name);
 }
 
 } // namespace
 
 ScreenReader::ScreenReader()
+    : previous_(QAccessible::installUpdateHandler(hear))
 {
     listening = this;
-    previous_ = QAccessible::installUpdateHandler([](QAccessibleEvent* event) {
-        QAccessibleInterface* source = event->accessibleInterface();
-        if (event->type() == QAccessible::ObjectShow && source->role() == QAccessible::Notification)
-            listening->heard_ << source->text(QAccessible::Name);
-    });
-    setAccessibilityActive(true);
+    QGuiApplicationPrivate::platformIntegration()->accessibility()->setActive(true);
 }
 
 ScreenReader::~ScreenReader()
 {
-    setAccessibilityActive(false);
+    QGuiApplicationPrivate::platformIntegration()->accessibility()->setActive(false);
     QAccessible::installUpdateHandler(previous_);
-    listening = nullptr;
-}
-
-const QStringList& ScreenReader::heard()
-{
-    QCoreApplication::processEvents();
-    return heard_;
-}
-
-ThemeFontAndColours::ThemeFontAndColours()
-    : font(QApplication::font())
-    , palette(QApplication::palette())
-{
-    QApplication::setFont(QFont(QStringLiteral("DejaVu Serif"), 14, QFont::Bold));
-    QApplication::setPalette(dark());
-    QCoreApplication::processEvents(); // where the windows hear of it
-}
-
-ThemeFontAndColours::~ThemeFontAndColours()
-{
-    QApplication::setFont(font);
-    QApplication::setPalette(palette);
-}
-
-QPalette ThemeFontAndColours::dark()
-{
-    return QPalette(QColor(0x20, 0x20, 0x30));
 }
 
 bool centred(const QWidget& window)

@@ -88,8 +88,8 @@ private slots:
         // Every caption shows whole in its fixed control, even once a
         // platform theme has given the application its own font; its colours
         // apply. The keyboard focus is drawn on the wrapping controls.
-        const ThemeFontAndColours theme;
-        QTRY_COMPARE(h.form().palette().color(QPalette::Window), theme.dark().color(QPalette::Window));
+        auto theme = std::make_unique<ThemeFontAndColours>();
+        QTRY_COMPARE(h.form().palette().color(QPalette::Window), theme->dark().color(QPalette::Window));
         int fitting = 0;
         for (auto* button : h.form().findChildren<windows::WrappingButton*>())
             fitting += button->captionFits() ? 1 : 0;
@@ -98,6 +98,7 @@ private slots:
         QCOMPARE(fitting, 11 + 5 + 52);
         for (auto* frame : h.form().findChildren<QGroupBox*>())
             QVERIFY2(frame->fontMetrics().horizontalAdvance(frame->title()) < frame->width() - 8, qPrintable(frame->objectName()));
+        theme.reset();
         auto* display = h.button("Command1");
         QVERIFY(display->fontMetrics().horizontalAdvance("Display another Kana / SKIP") > display->width());
         // The caption really is drawn, in dark text.
@@ -371,30 +372,18 @@ private slots:
         QTest::addColumn<QString>("actions");
         QTest::addColumn<QStringList>("score");
         QTest::addColumn<QString>("heard"); // last, with the kana's name for %1
-        QTest::newRow("first right") << "R" << QStringList{"1", "0", "100.%"}
-            << "Right answer. New kana to name. Correct answers: 1, Missed answers: 0, Percent correct: 100.%";
-        QTest::newRow("first wrong") << "W" << QStringList{"0", "1", ".%"}
-            << "Wrong answer. Correct answers: 0, Missed answers: 1, Percent correct: .%";
-        QTest::newRow("capitals right, blanks wrong") << "KB" << QStringList{"1", "1", "50.%"}
-            << "Wrong answer. Missed answers: 1, Percent correct: 50.%";
-        QTest::newRow("wrong, then right on the same kana") << "WR" << QStringList{"1", "1", "50.%"}
-            << "Right answer. New kana to name. Correct answers: 1, Percent correct: 50.%";
-        QTest::newRow("two each") << "RWWR" << QStringList{"2", "2", "50.%"}
-            << "Right answer. New kana to name. Correct answers: 2, Percent correct: 50.%";
-        QTest::newRow("reveal moves a point") << "RRRWSV" << QStringList{"2", "2", "50.%"}
-            << "Kana name: %1. Correct answers: 2, Missed answers: 2, Percent correct: 50.%";
-        QTest::newRow("revealed twice, charged twice") << "RRRWSVV" << QStringList{"1", "3", "25.%"}
-            << "Kana name: %1. Correct answers: 1, Missed answers: 3, Percent correct: 25.%";
-        QTest::newRow("revealed text checks right") << "RRRWSVVC" << QStringList{"2", "3", "40.%"}
-            << "Right answer. New kana to name. Correct answers: 2, Percent correct: 40.%";
-        QTest::newRow("reveal with nothing correct") << "WV" << QStringList{"0", "1", ".%"}
-            << "Kana name: %1";
-        QTest::newRow("reveal in study mode") << "RTSV" << QStringList{"1", "0", "100.%"}
-            << "Kana name: %1";
-        QTest::newRow("right with no row left") << "UR" << QStringList{"1", "0", "100.%"}
-            << "Right answer. Correct answers: 1, Missed answers: 0, Percent correct: 100.%";
-        QTest::newRow("ten missed") << "WWWWWWWWWWR" << QStringList{"1", "10", "9.09%"}
-            << "Right answer. New kana to name. Correct answers: 1, Percent correct: 9.09%";
+        QTest::newRow("first right") << "R" << QStringList{"1", "0", "100.%"} << "Right answer. New kana to name. Correct answers: 1, Missed answers: 0, Percent correct: 100.%";
+        QTest::newRow("first wrong") << "W" << QStringList{"0", "1", ".%"} << "Wrong answer. Correct answers: 0, Missed answers: 1, Percent correct: .%";
+        QTest::newRow("capitals right, blanks wrong") << "KB" << QStringList{"1", "1", "50.%"} << "Wrong answer. Missed answers: 1, Percent correct: 50.%";
+        QTest::newRow("wrong, then right on the same kana") << "WR" << QStringList{"1", "1", "50.%"} << "Right answer. New kana to name. Correct answers: 1, Percent correct: 50.%";
+        QTest::newRow("two each") << "RWWR" << QStringList{"2", "2", "50.%"} << "Right answer. New kana to name. Correct answers: 2, Percent correct: 50.%";
+        QTest::newRow("reveal moves a point") << "RRRWSV" << QStringList{"2", "2", "50.%"} << "Kana name: %1. Correct answers: 2, Missed answers: 2, Percent correct: 50.%";
+        QTest::newRow("revealed twice, charged twice") << "RRRWSVV" << QStringList{"1", "3", "25.%"} << "Kana name: %1. Correct answers: 1, Missed answers: 3, Percent correct: 25.%";
+        QTest::newRow("revealed text checks right") << "RRRWSVVC" << QStringList{"2", "3", "40.%"} << "Right answer. New kana to name. Correct answers: 2, Percent correct: 40.%";
+        QTest::newRow("reveal with nothing correct") << "WV" << QStringList{"0", "1", ".%"} << "Kana name: %1";
+        QTest::newRow("reveal in study mode") << "RTSV" << QStringList{"1", "0", "100.%"} << "Kana name: %1";
+        QTest::newRow("right with no row left") << "UR" << QStringList{"1", "0", "100.%"} << "Right answer. Correct answers: 1, Missed answers: 0, Percent correct: 100.%";
+        QTest::newRow("ten missed") << "WWWWWWWWWWR" << QStringList{"1", "10", "9.09%"} << "Right answer. New kana to name. Correct answers: 1, Percent correct: 9.09%";
     }
 
     void round()
