@@ -3,9 +3,9 @@
 # all present already. Usage: install-deps.sh run|test|windows
 set -euo pipefail
 
-packages=(cmake ninja-build g++ qt6-base-dev qt6-qpa-plugins qt6-wayland fonts-dejavu-core)
+packages=(cmake ninja-build g++ qt6-base-dev libxcb1-dev qt6-qpa-plugins qt6-wayland fonts-dejavu-core)
 if [[ "${1:-run}" == test ]]; then
-    packages+=(xauth xvfb desktop-file-utils appstream dpkg-dev debhelper lintian git file
+    packages+=(qt6-base-private-dev xauth xvfb desktop-file-utils appstream dpkg-dev debhelper lintian git file
                clang libclang-rt-14-dev)
 fi
 if [[ "${1:-run}" == windows ]]; then

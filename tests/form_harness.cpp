@@ -4,6 +4,35 @@
 #include <QMessageBox>
 #include <QScreen>
 #include <QTest>
+#include <private/qguiapplication_p.h>
+#include <qpa/qplatformaccessibility.h>
+#include <qpa/qplatformintegration.h>
+
+namespace {
+
+ScreenReader* listening = nullptr;
+
+void hear(QAccessibleEvent* event)
+{
+    QAccessibleInterface* source = event->accessibleInterface();
+    if (event->type() == QAccessible::ObjectShow && source->role() == QAccessible::Notification)
+        listening->heard_ << source->text(QAccessible::Name);
+}
+
+} // namespace
+
+ScreenReader::ScreenReader()
+    : previous_(QAccessible::installUpdateHandler(hear))
+{
+    listening = this;
+    QGuiApplicationPrivate::platformIntegration()->accessibility()->setActive(true);
+}
+
+ScreenReader::~ScreenReader()
+{
+    QGuiApplicationPrivate::platformIntegration()->accessibility()->setActive(false);
+    QAccessible::installUpdateHandler(previous_);
+}
 
 bool centred(const QWidget& window)
 {

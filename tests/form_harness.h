@@ -7,9 +7,12 @@
 #include "windows/startup.h"
 
 #include <QAccessible>
+#include <QApplication>
 #include <QCheckBox>
+#include <QFont>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPalette>
 #include <QPushButton>
 #include <QStringList>
 #include <QTest>
@@ -37,6 +40,27 @@ struct MessageLog {
     bool clickOk = false;
     windows::MessageBox box() { return [this](QWidget* parent, const QString& text) { show(parent, text); }; }
     void show(QWidget* parent, const QString& text);
+};
+
+// Stands in for a screen reader: accessibility is on while it lives, and it
+// keeps what the program announced, in order.
+struct ScreenReader {
+    ScreenReader();
+    ~ScreenReader();
+    // Lets the last action's announcement be made, and returns all so far.
+    const QStringList& heard() { return QCoreApplication::processEvents(), heard_; }
+    QStringList heard_;
+    QAccessible::UpdateHandler previous_;
+};
+
+// A platform theme's font and colours, given to the application once the
+// program is up, as qt6ct does; the program's own are back when it goes.
+struct ThemeFontAndColours {
+    const QFont font = QApplication::font();
+    const QPalette palette = QApplication::palette();
+    static QPalette dark() { return QPalette(QColor(0x20, 0x20, 0x30)); }
+    ThemeFontAndColours() { QApplication::setFont(QFont("DejaVu Serif", 14, QFont::Bold)), QApplication::setPalette(dark()), QCoreApplication::processEvents(); }
+    ~ThemeFontAndColours() { QApplication::setFont(font), QApplication::setPalette(palette), QCoreApplication::processEvents(); }
 };
 
 // True when the outer frame of a window is centred on its screen.

@@ -69,14 +69,27 @@ private slots:
         for (const char* control : {"Command1", "chkDouble", "displaykatakana(10)", "txtKananame", "lblcorrect", "lblpercent"})
             spoken << h.spokenName(control);
         QCOMPARE(spoken, (QStringList{"Display another Kana / SKIP", "Show Double Consonats", "N-", "Kana name", "Correct answers", "Percent correct"}));
+        // The window is a frame to a screen reader; the small tsu out of sight is hidden.
+        QCOMPARE(QAccessible::queryAccessibleInterface(&h.form())->role(), QAccessible::Window);
+        QVERIFY(QAccessible::queryAccessibleInterface(h.find("imgtsu"))->state().invisible);
+        QVERIFY(!QAccessible::queryAccessibleInterface(h.find("imgKana"))->state().invisible);
+        // Positions are told in the screen's own pixels, whatever its scale.
+        const qreal ratio = h.form().devicePixelRatioF();
+        QWidget* check = h.find("cmdcheck");
+        const QRect told = QAccessible::queryAccessibleInterface(check)->rect();
+        QCOMPARE(told, QRect(check->mapToGlobal(QPoint()) * ratio, check->size() * ratio));
+        QCOMPARE(QAccessible::queryAccessibleInterface(&h.form())->childAt(told.center().x(), told.center().y())->object(), check);
         // A reveal before any kana empties the box and writes the counts, not the percent.
         h.answerBox()->setText("typed");
         h.button("Command4")->click();
         QCOMPARE(h.answerBox()->text(), QString());
         QCOMPARE(h.score(), (QStringList{"0", "0", ""}));
 
-        // Every caption shows whole in its fixed control, and the keyboard
-        // focus is drawn on the wrapping controls.
+        // Every caption shows whole in its fixed control, even once a
+        // platform theme has given the application its own font; its colours
+        // apply. The keyboard focus is drawn on the wrapping controls.
+        auto theme = std::make_unique<ThemeFontAndColours>();
+        QTRY_COMPARE(h.form().palette().color(QPalette::Window), theme->dark().color(QPalette::Window));
         int fitting = 0;
         for (auto* button : h.form().findChildren<windows::WrappingButton*>())
             fitting += button->captionFits() ? 1 : 0;
@@ -85,11 +98,11 @@ private slots:
         QCOMPARE(fitting, 11 + 5 + 52);
         for (auto* frame : h.form().findChildren<QGroupBox*>())
             QVERIFY2(frame->fontMetrics().horizontalAdvance(frame->title()) < frame->width() - 8, qPrintable(frame->objectName()));
+        theme.reset();
         auto* display = h.button("Command1");
         QVERIFY(display->fontMetrics().horizontalAdvance("Display another Kana / SKIP") > display->width());
         // The caption really is drawn, in dark text.
         auto* option = h.find<windows::WrappingCheckBox>("chkDouble");
-        const qreal ratio = option->devicePixelRatioF();
         const QImage caption = option->grab().toImage().copy(QRect(option->captionArea().topLeft() * ratio, option->captionArea().size() * ratio));
         QVERIFY(std::any_of(caption.constBits(), caption.constBits() + caption.sizeInBytes(), [](uchar c) { return c < 64; }));
         for (QWidget* control : {static_cast<QWidget*>(option), static_cast<QWidget*>(h.button("Command4"))}) {
@@ -284,7 +297,9 @@ private slots:
         for (const char* vowel : {"a", "i", "u", "e", "o"})
             data.write(QStringLiteral("hir/k-/%1.gif").arg(vowel), bytes);
         data.write("kat/symbols.txt", QByteArray("\xE9t\xE9\r").repeated(101)); // "été"
+        ScreenReader reader;
         TestRound h(data.path());
+        h.form().show();
         h.katakana(1)->setChecked(false);
         h.hiragana(1)->setChecked(true);
         h.check("chkDouble")->setChecked(true);
@@ -296,6 +311,8 @@ private slots:
         // The small っ is really there, from its "@2x" file on a denser screen.
         QCOMPARE(tsu->pixmap().size(), QSize(24, 16) * (h.form().devicePixelRatioF() > 1 ? 2 : 1));
         QCOMPARE(h.find("imgKana")->x(), windows::toPixels(kanaTwips));
+        QVERIFY(!QAccessible::queryAccessibleInterface(tsu)->state().invisible);
+        QVERIFY(reader.heard().last().endsWith("New kana to name, with a small tsu before it"));
         const QString doubled = h.expected();
         h.answer(doubled.mid(1));
         QCOMPARE(h.label("lblmissed"), QString("1"));
@@ -306,6 +323,7 @@ private slots:
         h.check("chkDouble")->setChecked(false);
         h.button("Command1")->click();
         QCOMPARE(tsu->x(), -20);
+        QVERIFY(QAccessible::queryAccessibleInterface(tsu)->state().invisible);
         QCOMPARE(h.expected(), QString("été"));
     }
 
@@ -353,25 +371,29 @@ private slots:
     {
         QTest::addColumn<QString>("actions");
         QTest::addColumn<QStringList>("score");
-        QTest::newRow("first right") << "R" << QStringList{"1", "0", "100.%"};
-        QTest::newRow("first wrong") << "W" << QStringList{"0", "1", ".%"};
-        QTest::newRow("capitals right, blanks wrong") << "KB" << QStringList{"1", "1", "50.%"};
-        QTest::newRow("wrong, then right on the same kana") << "WR" << QStringList{"1", "1", "50.%"};
-        QTest::newRow("two each") << "RWWR" << QStringList{"2", "2", "50.%"};
-        QTest::newRow("reveal moves a point") << "RRRWSV" << QStringList{"2", "2", "50.%"};
-        QTest::newRow("revealed twice, charged twice") << "RRRWSVV" << QStringList{"1", "3", "25.%"};
-        QTest::newRow("revealed text checks right") << "RRRWSVVC" << QStringList{"2", "3", "40.%"};
-        QTest::newRow("reveal with nothing correct") << "WV" << QStringList{"0", "1", ".%"};
-        QTest::newRow("reveal in study mode") << "RTSV" << QStringList{"1", "0", "100.%"};
-        QTest::newRow("right with no row left") << "UR" << QStringList{"1", "0", "100.%"};
-        QTest::newRow("ten missed") << "WWWWWWWWWWR" << QStringList{"1", "10", "9.09%"};
+        QTest::addColumn<QString>("heard"); // last, with the kana's name for %1
+        QTest::newRow("first right") << "R" << QStringList{"1", "0", "100.%"} << "Right answer. New kana to name. Correct answers: 1, Missed answers: 0, Percent correct: 100.%";
+        QTest::newRow("first wrong") << "W" << QStringList{"0", "1", ".%"} << "Wrong answer. Correct answers: 0, Missed answers: 1, Percent correct: .%";
+        QTest::newRow("capitals right, blanks wrong") << "KB" << QStringList{"1", "1", "50.%"} << "Wrong answer. Missed answers: 1, Percent correct: 50.%";
+        QTest::newRow("wrong, then right on the same kana") << "WR" << QStringList{"1", "1", "50.%"} << "Right answer. New kana to name. Correct answers: 1, Percent correct: 50.%";
+        QTest::newRow("two each") << "RWWR" << QStringList{"2", "2", "50.%"} << "Right answer. New kana to name. Correct answers: 2, Percent correct: 50.%";
+        QTest::newRow("reveal moves a point") << "RRRWSV" << QStringList{"2", "2", "50.%"} << "Kana name: %1. Correct answers: 2, Missed answers: 2, Percent correct: 50.%";
+        QTest::newRow("revealed twice, charged twice") << "RRRWSVV" << QStringList{"1", "3", "25.%"} << "Kana name: %1. Correct answers: 1, Missed answers: 3, Percent correct: 25.%";
+        QTest::newRow("revealed text checks right") << "RRRWSVVC" << QStringList{"2", "3", "40.%"} << "Right answer. New kana to name. Correct answers: 2, Percent correct: 40.%";
+        QTest::newRow("reveal with nothing correct") << "WV" << QStringList{"0", "1", ".%"} << "Kana name: %1";
+        QTest::newRow("reveal in study mode") << "RTSV" << QStringList{"1", "0", "100.%"} << "Kana name: %1";
+        QTest::newRow("right with no row left") << "UR" << QStringList{"1", "0", "100.%"} << "Right answer. Correct answers: 1, Missed answers: 0, Percent correct: 100.%";
+        QTest::newRow("ten missed") << "WWWWWWWWWWR" << QStringList{"1", "10", "9.09%"} << "Right answer. New kana to name. Correct answers: 1, Percent correct: 9.09%";
     }
 
     void round()
     {
         QFETCH(QString, actions);
         QFETCH(QStringList, score);
+        QFETCH(QString, heard);
+        ScreenReader reader;
         TestRound h;
+        reader.heard();
         for (const QChar action : actions) {
             const std::string before = h.state().answer;
             switch (action.unicode()) {
@@ -400,8 +422,12 @@ private slots:
             case 'U': h.katakana(1)->setChecked(false); break;
             }
             h.messages().texts.removeAll(kCorrect);
+            reader.heard(); // what each action brings is said once it is over
         }
         QCOMPARE(h.score(), score);
+        // A screen reader hears the verdict, the new kana but not its name,
+        // the counts that changed, and what Reveal wrote.
+        QCOMPARE(reader.heard().last(), heard.arg(h.expected()));
         // The counts take the width of what they show, clear of their
         // captions, and a screen reader hears each with its meaning.
         const char* counts[] = {"lblcorrect", "lblmissed", "lblpercent"};

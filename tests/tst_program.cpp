@@ -5,6 +5,7 @@
 
 #include <QAccessible>
 #include <QProcess>
+#include <QSignalSpy>
 #include <QTest>
 #include <QTimer>
 #include <QWindow>
@@ -49,6 +50,7 @@ private slots:
         QFETCH(QSize, art);
         QFETCH(QAccessible::Role, role);
         QFETCH(QString, name);
+        const ThemeFontAndColours theme; // its font never reaches the fixed windows
         FormHarness quiz; // in test mode with a kana on display
         quiz.startTestRound(0);
         quiz.showActive();
@@ -83,10 +85,13 @@ private slots:
         QCOMPARE(window->windowHandle()->transientParent(), quiz.form().windowHandle());
         QCOMPARE(QAccessible::queryAccessibleInterface(window)->role(), role);
         QCOMPARE(QAccessible::queryAccessibleInterface(window)->text(QAccessible::Name), name);
+        // A click on the disabled main window activates it on some desktops:
+        // the keyboard goes straight back. Closing it is refused the same way.
+        QSignalSpy focusMoves(qApp, &QGuiApplication::focusWindowChanged);
         quiz.form().activateWindow();
-        QTRY_VERIFY(quiz.form().isActiveWindow());
-        QVERIFY(!quiz.form().windowHandle()->close()); // refused, the window raised instead
-        QTRY_VERIFY(window->isActiveWindow());
+        QTRY_COMPARE(focusMoves.size(), 2);
+        QVERIFY(!quiz.form().windowHandle()->close());
+        QCOMPARE(QGuiApplication::focusWindow(), window->windowHandle());
 
         if (byEnter)
             QTest::keyClick(window->button(), Qt::Key_Return);

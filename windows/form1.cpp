@@ -3,12 +3,14 @@
 #include "catalogue/loaders.h"
 #include "quiz/presentation.h"
 #include "quiz/score.h"
+#include "windows/announcer.h"
 #include "windows/centre.h"
 #include "windows/form1_layout.h"
 #include "windows/form2.h"
 #include "windows/form3.h"
 #include "windows/picture_file.h"
 #include "windows/picture_label.h"
+#include "windows/program_font.h"
 #include "windows/twips.h"
 #include "windows/version_info.h"
 
@@ -20,6 +22,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QTimer>
 #include <QWindow>
 
 #include <utility>
@@ -48,6 +51,7 @@ Form1::Form1(quiz::RandomSource& random, MessageBox messageBox)
     // A fixed single border with a close box only.
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
     setFixedSize(toPixels(kForm1Width), toPixels(kForm1Height));
+    setFont(ProgramFont());
 
     const auto controls = BuildControls(this, Form1Layout());
     Frame2 = control<QGroupBox>(controls, "Frame2");
@@ -92,6 +96,7 @@ Form1::Form1(quiz::RandomSource& random, MessageBox messageBox)
     for (QLabel* count : {lblcorrect, lblmissed, lblpercent})
         count->setIndent(3);
     nameCounts();
+    announcer_ = new Announcer(this);
 
     connectHandlers();
 }
@@ -188,6 +193,9 @@ void Form1::showpic(const std::string& filename, const std::string& kananame, bo
 
     if (quiz::ShouldRedrawDuplicate(state_, chkDupes->checkState() == Qt::Checked))
         Command1_Click();
+    else
+        announcer_->announce(shown.doubled ? QStringLiteral("New kana to name, with a small tsu before it")
+                                           : QStringLiteral("New kana to name"));
     unsetCursor();
 }
 
@@ -197,11 +205,13 @@ void Form1::cmdcheck_Click()
     case quiz::Verdict::NothingToCheck:
         return;
     case quiz::Verdict::Right:
+        announcer_->announce(QStringLiteral("Right answer"));
         tell(QStringLiteral("Correct! Lets try another one!"));
         Command1_Click();
         quiz::CountCorrect(state_);
         break;
     case quiz::Verdict::Wrong:
+        announcer_->announce(QStringLiteral("Wrong answer"));
         openWrongAnswerWindow();
         quiz::CountMissed(state_);
         break;
@@ -212,6 +222,9 @@ void Form1::cmdcheck_Click()
 void Form1::Command4_Click()
 {
     txtKananame->setText(QString::fromStdString(quiz::Reveal(state_, TestMode->checkState() == Qt::Checked)));
+    // The learner's keyboard is on the button, not on the box written to.
+    if (!txtKananame->text().isEmpty())
+        announcer_->announce(txtKananame->accessibleName() + QStringLiteral(": ") + txtKananame->text());
     showScore(quiz::ScoreDisplay(state_));
 }
 
@@ -225,19 +238,26 @@ void Form1::showScore(const quiz::ScoreText& score)
         lblpercent->setText(QString::fromStdString(*score.percent));
         lblpercent->adjustSize();
     }
-    nameCounts();
+    // The counts take no focus; what changed is said for them.
+    if (const QStringList changed = nameCounts(); !changed.isEmpty())
+        announcer_->announce(changed.join(QStringLiteral(", ")));
 }
 
-void Form1::nameCounts()
+QStringList Form1::nameCounts()
 {
-    // A screen reader hears what a count means with its value; Qt tells it
-    // when the name changes.
-    const auto name = [](QLabel* count, const QString& meaning) {
-        count->setAccessibleName(count->text().isEmpty() ? meaning : meaning + QStringLiteral(": ") + count->text());
+    // A screen reader hears what a count means with its value.
+    QStringList changed;
+    const auto name = [&changed](QLabel* count, const QString& meaning) {
+        const QString spoken = count->text().isEmpty() ? meaning : meaning + QStringLiteral(": ") + count->text();
+        if (spoken != count->accessibleName()) {
+            count->setAccessibleName(spoken);
+            changed.append(spoken);
+        }
     };
     name(lblcorrect, QStringLiteral("Correct answers"));
     name(lblmissed, QStringLiteral("Missed answers"));
     name(lblpercent, QStringLiteral("Percent correct"));
+    return changed;
 }
 
 void Form1::tell(const QString& text)
@@ -338,14 +358,31 @@ void Form1::moveEvent(QMoveEvent* event)
     }
 }
 
+void Form1::changeEvent(QEvent* event)
+{
+    QWidget::changeEvent(event);
+    // A click on the disabled window gives it the keyboard on some desktops
+    // (GNOME's among them), where no key could reach anything; the keyboard
+    // goes back to the open window at once.
+    if (event->type() == QEvent::ActivationChange && isActiveWindow())
+        QTimer::singleShot(0, this, &Form1::bringOpenWindowForward);
+}
+
+void Form1::bringOpenWindowForward()
+{
+    if (PictureWindow* open = openWindow()) {
+        open->raise();
+        open->activateWindow();
+    }
+}
+
 void Form1::closeEvent(QCloseEvent* event)
 {
     // However the close is asked for (title bar, Alt+F4, task bar), the
     // learner answers the open window first, with its button or Enter.
-    if (PictureWindow* open = openWindow()) {
+    if (openWindow()) {
         event->ignore();
-        open->raise();
-        open->activateWindow();
+        bringOpenWindowForward();
         return;
     }
     event->accept();

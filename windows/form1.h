@@ -9,6 +9,7 @@
 #include "windows/message_box.h"
 
 #include <QPointer>
+#include <QStringList>
 #include <QWidget>
 
 #include <array>
@@ -27,6 +28,7 @@ struct ScoreText;
 
 namespace windows {
 
+class Announcer;
 class PictureLabel;
 
 // The quiz window: the symbol-set boxes, the kana on display, the answer box
@@ -52,6 +54,7 @@ public:
     void Command4_Click();
 
 protected:
+    void changeEvent(QEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     void moveEvent(QMoveEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
@@ -60,7 +63,8 @@ private:
     void connectHandlers();
     void showpic(const std::string& filename, const std::string& kananame, bool test, bool hira);
     void showScore(const quiz::ScoreText& score);
-    void nameCounts();
+    // Names each count with its value; returns the names that changed.
+    QStringList nameCounts();
     void tell(const QString& text);
     void fillColumn(const std::array<QCheckBox*, catalogue::kSetCount>& column, bool checked);
     void setBox_Click();
@@ -72,6 +76,7 @@ private:
     Window* showOver(const std::function<void()>& onDismissed);
     // The wrong-answer or About window while it is on screen.
     PictureWindow* openWindow() const;
+    void bringOpenWindowForward();
 
     quiz::RandomSource& random_;
     MessageBox messageBox_;
@@ -80,6 +85,7 @@ private:
     QPointer<Form2> form2_;
     QPointer<Form3> form3_;
     bool centredWithFrame_ = false;
+    Announcer* announcer_ = nullptr;
 
     QGroupBox* Frame2 = nullptr;
     PictureLabel* imgKana = nullptr;

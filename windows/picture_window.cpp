@@ -2,37 +2,24 @@
 
 #include "windows/centre.h"
 #include "windows/picture_label.h"
+#include "windows/program_font.h"
+#include "windows/task_bar.h"
 #include "windows/twips.h"
 
-#include <QAccessibleWidget>
 #include <QCloseEvent>
 #include <QLabel>
 #include <QPushButton>
 
 namespace windows {
 
-namespace {
-
-// A plain widget tells a screen reader nothing about what kind of window it
-// is. A QDialog would, but would also bring keys and closing of its own; the
-// window keeps its behaviour and only tells its role.
-QAccessibleInterface* describeWindow(const QString&, QObject* object)
-{
-    auto* window = qobject_cast<PictureWindow*>(object);
-    // The accessibility cache owns the interface it is handed.
-    return window ? new QAccessibleWidget(window, window->accessibleRole()) : nullptr;
-}
-
-} // namespace
-
 // A dialog rather than a tool window: some window managers never give a
 // tool window the keyboard, where Enter must reach its button. Transient for
-// the main window, it stays above it and has no task-bar button of its own.
+// the main window, it stays above it; it asks for no task-bar button of its
+// own, and keeps the program's font whatever the platform theme sets.
 PictureWindow::PictureWindow(QWidget* mainWindow, const Design& design)
     : QWidget(mainWindow, Qt::Dialog | Qt::FramelessWindowHint)
     , role_(design.role)
 {
-    [[maybe_unused]] static const bool described = (QAccessible::installFactory(describeWindow), true);
     setObjectName(design.name);
     setAccessibleName(design.accessibleName);
     // Borderless, but a window list or a task switcher may show it anyway.
@@ -42,6 +29,8 @@ PictureWindow::PictureWindow(QWidget* mainWindow, const Design& design)
     // enabled on its own.
     setEnabled(true);
     setFixedSize(toPixels(design.width), toPixels(design.height));
+    setFont(ProgramFont());
+    KeepOffTaskBar(*this);
 
     const auto controls = BuildControls(this, design.layout);
     auto* picture = qobject_cast<PictureLabel*>(controls.value(QStringLiteral("Image1")));

@@ -4,13 +4,14 @@
 #include "catalogue/loaders.h"
 #include "catalogue/path_text.h"
 #include "quiz/random_int.h"
+#include "windows/accessible_descriptions.h"
 #include "windows/form1.h"
 #include "windows/program_folder.h"
+#include "windows/program_font.h"
 #include "windows/version_info.h"
 
 #include <QApplication>
 #include <QDir>
-#include <QFont>
 #include <QIcon>
 #include <QStyleFactory>
 
@@ -71,11 +72,8 @@ void ConfigureApplication(QApplication& app)
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/quelvane/quelvane.ico")));
     if (QStyle* style = QStyleFactory::create(QStringLiteral("Windows")))
         QApplication::setStyle(style);
-    // Sized in pixels, not points, so that the desktop's dots-per-inch setting
-    // cannot push a caption out of its fixed-size control.
-    QFont font(QStringLiteral("DejaVu Sans"));
-    font.setPixelSize(10);
-    app.setFont(font);
+    app.setFont(ProgramFont());
+    InstallAccessibleDescriptions();
 }
 
 std::unique_ptr<Form1> StartQuelvane(const std::filesystem::path& programFolder, quiz::RandomSource& random,

@@ -1,0 +1,70 @@
+#include "windows/accessible_descriptions.h"
+
+#include "windows/announcer.h"
+#include "windows/device_pixel_extents.h"
+#include "windows/form1.h"
+#include "windows/picture_label.h"
+#include "windows/picture_window.h"
+
+#include <QAccessibleWidget>
+
+namespace windows {
+
+namespace {
+
+// A picture is out of sight when no part of it lies inside its container,
+// as the small tsu is until a doubled kana needs it.
+class PictureDescription : public QAccessibleWidget {
+public:
+    explicit PictureDescription(PictureLabel* picture)
+        : QAccessibleWidget(picture, QAccessible::Graphic)
+    {
+    }
+
+    QAccessible::State state() const override
+    {
+        QAccessible::State state = QAccessibleWidget::state();
+        const QWidget* picture = widget();
+        if (!picture->rect().translated(picture->pos()).intersects(picture->parentWidget()->rect())) {
+            state.invisible = true;
+            state.offscreen = true;
+        }
+        return state;
+    }
+};
+
+QAccessibleInterface* describeOwn(QObject* object)
+{
+    if (auto* window = qobject_cast<PictureWindow*>(object))
+        return new QAccessibleWidget(window, window->accessibleRole());
+    if (auto* form = qobject_cast<Form1*>(object))
+        return new QAccessibleWidget(form, QAccessible::Window);
+    if (auto* announcer = qobject_cast<Announcer*>(object))
+        return new QAccessibleWidget(announcer, QAccessible::Notification);
+    if (auto* picture = qobject_cast<PictureLabel*>(object))
+        return new PictureDescription(picture);
+    return nullptr;
+}
+
+// The accessibility cache owns the interface it is handed.
+QAccessibleInterface* describe(const QString&, QObject* object)
+{
+    // Asked again for the same widget while wrapping it: this time for the
+    // description itself, the program's own or else Qt's.
+    static QObject* wrapping = nullptr;
+    if (object == wrapping || !object->isWidgetType() || !ScreenReadersWantDevicePixels())
+        return describeOwn(object);
+    wrapping = object;
+    QAccessibleInterface* logical = QAccessible::queryAccessibleInterface(object);
+    wrapping = nullptr;
+    return logical ? InDevicePixels(logical) : nullptr;
+}
+
+} // namespace
+
+void InstallAccessibleDescriptions()
+{
+    QAccessible::installFactory(describe);
+}
+
+} // namespace windows
