@@ -13,6 +13,7 @@ import os, subprocess, sys, time
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 import a11y, wlparse
+from compositor_hook import hook_lines
 
 prog, out, label = sys.argv[1], sys.argv[2], sys.argv[3]
 inject = sys.argv[5] if len(sys.argv) > 5 and sys.argv[4] == "--inject" else None
@@ -60,15 +61,8 @@ class MutterInput:
 
 
 def hook(tag):
-    """ROUND_HOOK: a command telling the compositor's own view of the windows (KWin scripting)."""
-    cmd = os.environ.get("ROUND_HOOK")
-    if cmd:
-        try:
-            res = subprocess.run(cmd, shell=True, capture_output=True, text=True, timeout=20).stdout
-        except subprocess.TimeoutExpired:
-            res = "(hook timed out)\n"
-        for l in res.splitlines():
-            say("  [%s] %s" % (tag, l))
+    for l in hook_lines():
+        say("  [%s] %s" % (tag, l))
 
 
 def wait(cond, timeout):

@@ -9,6 +9,9 @@ Writes OUTDIR/*.txt, *.png and appends to OUTDIR/report.txt.
 """
 import os, re, subprocess, sys, time
 
+sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
+from compositor_hook import hook_lines
+
 prog, out = sys.argv[1], sys.argv[2]
 label = sys.argv[3] if len(sys.argv) > 3 else os.environ.get("DISPLAY", "")
 scale = float(os.environ.get("QT_SCALE_FACTOR", "1"))
@@ -24,15 +27,8 @@ def say(*a):
 
 
 def hook(tag):
-    """ROUND_HOOK: a command telling the compositor's own view of the windows (KWin scripting)."""
-    cmd = os.environ.get("ROUND_HOOK")
-    if cmd:
-        try:
-            res = subprocess.run(cmd, shell=True, capture_output=True, text=True, timeout=20).stdout
-        except subprocess.TimeoutExpired:
-            res = "(hook timed out)\n"
-        for l in res.splitlines():
-            say("  [%s] %s" % (tag, l))
+    for l in hook_lines():
+        say("  [%s] %s" % (tag, l))
 
 
 def run(*cmd, timeout=10):
