@@ -10,6 +10,7 @@
 #include <QGroupBox>
 #include <QStyle>
 #include <QTest>
+#include <QtMath>
 
 #include <malloc.h>
 
@@ -87,11 +88,31 @@ private slots:
             QVERIFY2(frame->fontMetrics().horizontalAdvance(frame->title()) < frame->width() - 8, qPrintable(frame->objectName()));
         auto* display = h.button("Command1");
         QVERIFY(display->fontMetrics().horizontalAdvance("Display another Kana / SKIP") > display->width());
-        // The caption really is drawn, in dark text.
+        // Where a control's image holds the pixels `isInk` picks out.
+        const auto ink = [](const QImage& image, auto isInk) {
+            QRect drawn;
+            for (int y = 0; y < image.height(); ++y)
+                for (int x = 0; x < image.width(); ++x)
+                    drawn |= isInk(image.pixel(x, y)) ? QRect(x, y, 1, 1) : QRect();
+            return drawn;
+        };
+        const auto dark = [](QRgb colour) { return qGray(colour) < 64; };
+        // A box's caption is drawn in dark text, two clear pixels right of the box.
         auto* option = h.find<windows::WrappingCheckBox>("chkDouble");
         const qreal ratio = option->devicePixelRatioF();
-        const QImage caption = option->grab().toImage().copy(QRect(option->captionArea().topLeft() * ratio, option->captionArea().size() * ratio));
-        QVERIFY(std::any_of(caption.constBits(), caption.constBits() + caption.sizeInBytes(), [](uchar c) { return c < 64; }));
+        const QImage drawn = option->grab().toImage();
+        const int boxWidth = qCeil(option->style()->pixelMetric(QStyle::PM_IndicatorWidth) * ratio);
+        const QImage caption = drawn.copy(boxWidth, 0, drawn.width(), drawn.height());
+        QVERIFY(!ink(caption, dark).isEmpty());
+        QCOMPARE(int(ink(caption, [&](QRgb colour) { return colour != drawn.pixel(drawn.width() - 1, 0); }).left() / ratio), 2);
+        // A pressed button's caption moves a pixel down and right.
+        auto* reveal = h.button("Command4");
+        const QRect up = ink(reveal->grab().toImage(), dark);
+        reveal->setDown(true);
+        const QRect down = ink(reveal->grab().toImage(), dark);
+        reveal->setDown(false);
+        QVERIFY(!up.isEmpty() && down.size() == up.size());
+        QCOMPARE((QPointF(down.topLeft() - up.topLeft()) / ratio).toPoint(), QPoint(1, 1));
         for (QWidget* control : {static_cast<QWidget*>(option), static_cast<QWidget*>(h.button("Command4"))}) {
             const QImage unfocused = control->grab().toImage();
             control->setFocus();
