@@ -26,6 +26,7 @@ private slots:
         QTest::addColumn<bool>("about");
         QTest::addColumn<bool>("byEnter");
         QTest::addColumn<QSize>("size");
+        QTest::addColumn<QList<QRect>>("controls"); // picture, button; the About picture a pixel past the edge
         QTest::addColumn<QString>("caption");
         QTest::addColumn<QSize>("art"); // its picture's size, twice that on a denser screen
         QTest::addColumn<QAccessible::Role>("role");
@@ -33,10 +34,12 @@ private slots:
         for (const bool byEnter : {true, false}) {
             const QByteArray closed = byEnter ? ", closed by Enter" : ", closed by the window manager";
             QTest::newRow("wrong answer" + closed) << false << byEnter << QSize(229, 413)
+                << QList<QRect>{{0, 0, 225, 350}, {0, 352, 225, 57}}
                 << "YOU ARE WRONG! YOU HAVE NO HONOR! YOU MUST TRY AGAIN OR DIE!" << QSize(226, 350)
                 << QAccessible::AlertMessage << "Wrong answer";
-            QTest::newRow("about" + closed) << true << byEnter << QSize(318, 497) << "Quelvane - Version 1.5\n"
-                                            << QSize(432, 652) << QAccessible::Dialog << "About Quelvane";
+            QTest::newRow("about" + closed) << true << byEnter << QSize(318, 497)
+                << QList<QRect>{{0, 0, 319, 444}, {0, 445, 317, 49}} << "Quelvane - Version 1.5\n"
+                << QSize(432, 652) << QAccessible::Dialog << "About Quelvane";
         }
     }
 
@@ -45,6 +48,7 @@ private slots:
         QFETCH(bool, about);
         QFETCH(bool, byEnter);
         QFETCH(QSize, size);
+        QFETCH(QList<QRect>, controls);
         QFETCH(QString, caption);
         QFETCH(QSize, art);
         QFETCH(QAccessible::Role, role);
@@ -75,6 +79,7 @@ private slots:
         QVERIFY(centred(*window));
         auto* image = window->findChild<QLabel*>("Image1");
         QVERIFY(image->hasScaledContents());
+        QCOMPARE((QList<QRect>{image->geometry(), window->button()->geometry()}), controls);
         QCOMPARE(image->pixmap().size(), window->devicePixelRatioF() > 1 ? art * 2 : art);
         QVERIFY(window->button()->text().startsWith(caption) && window->button()->captionFits());
         QCOMPARE(window->button()->isDefault(), !about);
