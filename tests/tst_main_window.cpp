@@ -65,11 +65,12 @@ private slots:
             tabIndexes << row.tabIndex;
         QCOMPARE(QSet<int>(tabIndexes.begin(), tabIndexes.end()).size(), tabIndexes.size() - 1); // but the two pictures'
         // Screen readers hear a caption without its access-key mark, a count
-        // with what it counts.
+        // with what it counts, the kana picture what it asks.
         QStringList spoken;
-        for (const char* control : {"Command1", "chkDouble", "displaykatakana(10)", "txtKananame", "lblcorrect", "lblpercent"})
+        for (const char* control : {"Command1", "chkDouble", "displaykatakana(10)", "txtKananame", "imgKana", "lblcorrect", "lblpercent"})
             spoken << h.spokenName(control);
-        QCOMPARE(spoken, (QStringList{"Display another Kana / SKIP", "Show Double Consonats", "N-", "Kana name", "Correct answers", "Percent correct"}));
+        QCOMPARE(spoken, (QStringList{"Display another Kana / SKIP", "Show Double Consonats", "N-", "Kana name", "Kana to name", "Correct answers",
+                                  "Percent correct"}));
         // A reveal before any kana empties the box and writes the counts, not the percent.
         h.answerBox()->setText("typed");
         h.button("Command4")->click();
