@@ -90,6 +90,7 @@ private slots:
         QTest::newRow("NUL kept") << QByteArray("a\0b,c", 5) << QStringList{QString("a") + QChar(0) + "b", "c"};
         QTest::newRow("byte-order mark skipped") << QByteArray("\xEF\xBB\xBF" "a,\xEF\xBB\xBF" "i")
                                                  << QStringList{"a", QChar(0xFEFF) + QString("i")};
+        QTest::newRow("part of a mark kept") << QByteArray("\xEF" "a,b") << QStringList{QChar(0xFFFD) + QString("a"), "b"};
         QTest::newRow("longest entry before CRLF") << QByteArray(1024, 'x') + "\r\ny"
                                                    << QStringList{QString(1024, 'x'), "y"};
         QTest::newRow("only blanks") << QByteArray(" \r\n\n\t\r") << QStringList{};
