@@ -286,6 +286,7 @@ private slots:
         QTest::newRow("one against twenty-five") << QList<int>{0} << all.mid(1) << 0.5 << "a" << 0.1;
         // Every ticked row is equally likely whatever its size.
         QTest::newRow("N- and K") << QList<int>{1, 10} << QList<int>{} << 1.0 << "n" << 0.5;
+        QTest::newRow("W, of two members") << QList<int>{9} << QList<int>{} << 1.0 << "wo" << 0.5;
     }
 
     // Every draw is a ticked row and one of its members; the script is an
