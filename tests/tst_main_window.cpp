@@ -119,6 +119,9 @@ private slots:
             control->setFocus();
             QVERIFY2(control->grab().toImage() != unfocused, qPrintable(control->objectName()));
         }
+        // A wrapped caption is drawn as wrapped only, not once more on one line by the style.
+        const int widestLine = display->fontMetrics().horizontalAdvance("Display another") + 2; // and its antialiasing
+        QVERIFY(ink(display->grab().toImage(), dark).width() <= widestLine * ratio);
 
         // Tab goes down the katakana column and up the hiragana one, every
         // control that can take the keyboard in turn.
