@@ -157,7 +157,8 @@ private slots:
     // can be opened it says so in one line and how to start it instead,
     // rather than aborting with Qt's own advice; and with no data anywhere,
     // both places it looked are named as the system spells them, even a
-    // folder name that is not valid UTF-8.
+    // folder name that is not valid UTF-8. What Qt said of a platform it
+    // could not open is still said when the next one opens.
     void cannotStart_data()
     {
         QTest::addColumn<QString>("display");
@@ -167,6 +168,7 @@ private slots:
         QTest::newRow("no server on the display") << ":9999" << QByteArray() << QByteArray("QT_QPA_PLATFORM=offscreen");
         QTest::newRow("no data, folder name not in UTF-8") << "offscreen" << QByteArray("bin\xff")
             << QByteArray("<copy>/bin\xff/kat/symbols.txt: not found, and neither is <copy>/share/quelvane/kat/symbols.txt");
+        QTest::newRow("no data, opened on a second platform") << "xcb;offscreen" << QByteArray("bin") << QByteArray("xcb: could not connect");
     }
 
     void cannotStart()
@@ -177,7 +179,7 @@ private slots:
         QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
         for (const char* name : {"QT_QPA_PLATFORM", "WAYLAND_DISPLAY", "XDG_SESSION_TYPE", "DISPLAY"})
             environment.remove(name);
-        environment.insert(display == "offscreen" ? "QT_QPA_PLATFORM" : "DISPLAY", display);
+        environment.insert(display.endsWith("offscreen") ? "QT_QPA_PLATFORM" : "DISPLAY", display);
         QString program = QCoreApplication::applicationDirPath() + "/../windows/quelvane";
         QTemporaryDir copy;
         if (!folder.isEmpty()) {
