@@ -17,6 +17,10 @@ failed=0
 # stage NAME COMMAND...: runs the command with its output in the stage's
 # log, and prints what ran, how long it took and how it ended.
 stage() {
+    run_stage "$@" || stage_failed "$1"
+}
+
+run_stage() {
     local name="$1"
     shift
     local log="$logs/$name.log"
@@ -25,12 +29,46 @@ stage() {
         printf '%-10s ok      %4ds  %s\n' "$name" $((SECONDS - start)) "$(summary "$log")"
     else
         printf '%-10s FAILED  %4ds  %s\n' "$name" $((SECONDS - start)) "$(summary "$log")"
-        echo "---- last lines of $log ----"
-        tail -n 80 "$log"
-        echo "summary: $passed passed, $((failed + 1)) failed"
-        exit 1
+        return 1
     fi
 }
+
+stage_failed() {
+    local log="$logs/$1.log"
+    echo "---- last lines of $log ----"
+    tail -n 80 "$log"
+    echo "summary: $passed passed, $((failed + 1)) failed"
+    exit 1
+}
+
+# background_stage NAME COMMAND...: runs a stage while the next ones run,
+# since much of it keeps only one core busy (the package build's configure,
+# packaging and lintian steps; the fuzzer runs on one core too). It has a
+# process group of its own, so that a failing or interrupted run ends it
+# too. wait_stage waits for it and prints its line.
+background=""
+background_stage() {
+    set -m
+    run_stage "$@" >"$logs/$1.line" &
+    background=$!
+    set +m
+}
+
+wait_stage() {
+    local status=0
+    wait "$background" || status=$?
+    background=""
+    cat "$logs/$1.line"
+    ((status == 0)) || stage_failed "$1"
+}
+
+end_background() {
+    if [[ -n "$background" ]]; then
+        kill -TERM -- "-$background" 2>/dev/null || true
+        wait "$background" 2>/dev/null || true
+    fi
+}
+trap end_background EXIT
 
 # The one line a stage's log is summed up by.
 summary() {
@@ -52,8 +90,12 @@ stage install scripts/install-deps.sh test
 
 stage build bash -c 'cmake -S . -B build-tests -G Ninja -DCMAKE_BUILD_TYPE=Debug -DBUILD_TESTING=ON \
     && cmake --build build-tests'
-stage tests ctest --test-dir build-tests --output-on-failure -j "$jobs"
+# The Debian package is built from a copy of the tree, apart from the build
+# above, and takes longest; it runs beside the fuzzing and the sanitizer
+# pass, once the rest of the suite has left the suite's scratch folder.
+stage tests ctest --test-dir build-tests --output-on-failure -j "$jobs" -E '^packaging_deb$'
 count_ctest tests
+background_stage package ctest --test-dir build-tests --output-on-failure -R '^packaging_deb$'
 
 # The fuzzer grows its corpus as it goes; it works on a copy in its build
 # folder, so that only the seeds under tests/fuzz/corpus stay in the tree. Inputs that break the
@@ -88,5 +130,8 @@ stage asan-build bash -c 'cmake -S . -B build-tests-asan -G Ninja -DCMAKE_BUILD_
 stage asan-tests env ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
     ctest --test-dir build-tests-asan --output-on-failure -j "$jobs" -LE '^packaging$' -E '^tst_program_at_'
 count_ctest asan-tests
+
+wait_stage package
+count_ctest package
 
 echo "summary: $passed passed, $failed failed"

@@ -90,6 +90,7 @@ private slots:
         QTest::newRow("NUL kept") << QByteArray("a\0b,c", 5) << QStringList{QString("a") + QChar(0) + "b", "c"};
         QTest::newRow("byte-order mark skipped") << QByteArray("\xEF\xBB\xBF" "a,\xEF\xBB\xBF" "i")
                                                  << QStringList{"a", QChar(0xFEFF) + QString("i")};
+        QTest::newRow("part of a mark kept") << QByteArray("\xEF" "a,b") << QStringList{QChar(0xFFFD) + QString("a"), "b"};
         QTest::newRow("longest entry before CRLF") << QByteArray(1024, 'x') + "\r\ny"
                                                    << QStringList{QString(1024, 'x'), "y"};
         QTest::newRow("only blanks") << QByteArray(" \r\n\n\t\r") << QStringList{};
@@ -111,9 +112,9 @@ private slots:
     {
         QTest::addColumn<QByteArray>("bytes");
         QTest::addColumn<QStringList>("names");
-        QTest::newRow("UTF-8") << QByteArray("\xC5\x8D,\xE2\x82\xAC,\xC3\x80") << QStringList{"ō", "€", "À"};
+        QTest::newRow("UTF-8") << QByteArray("\xC5\x8D,\xE2\x82\xAC\xE0\xA0\x80,\xC3\x80\xDF\xBF") << QStringList{"ō", "€\u0800", "À\u07FF"};
         QTest::newRow("Windows-1252") << QByteArray("\xE9,\x80,\x9F\x81") << QStringList{"é", "€", "Ÿ\u0081"};
-        QTest::newRow("one byte that is not UTF-8") << QByteArray("\xC3\xA9,\xFF,a") << QStringList{"Ã©", "ÿ", "a"};
+        QTest::newRow("one byte that is not UTF-8") << QByteArray("\xC3\xA9,a\xFF,a") << QStringList{"Ã©", "aÿ", "a"};
         QTest::newRow("a surrogate, not UTF-8") << QByteArray("\xED\xA0\x80,\xF4\x90\x80\x80,a") << QStringList{"í\u00A0€", "ô\u0090€€", "a"};
         QTest::newRow("past the entries read") << QByteArray("\xC3\xA9,b,c,\xFF") << QStringList{"é", "b", "c"};
     }
@@ -285,6 +286,7 @@ private slots:
         QTest::newRow("one against twenty-five") << QList<int>{0} << all.mid(1) << 0.5 << "a" << 0.1;
         // Every ticked row is equally likely whatever its size.
         QTest::newRow("N- and K") << QList<int>{1, 10} << QList<int>{} << 1.0 << "n" << 0.5;
+        QTest::newRow("W, of two members") << QList<int>{9} << QList<int>{} << 1.0 << "wo" << 0.5;
     }
 
     // Every draw is a ticked row and one of its members; the script is an
@@ -360,11 +362,11 @@ private slots:
     {
         QuizState state;
         state.answer = state.lastAnswer = "n";
-        QVERIFY(!ShouldRedrawDuplicate(state, false));
-        for (int i = 0; i < kMaxDuplicateRedraws; ++i)
+        for (int i = 0; i < kMaxDuplicateRedraws; ++i) // the first chain too
             QVERIFY(ShouldRedrawDuplicate(state, true));
         QVERIFY(!ShouldRedrawDuplicate(state, true)); // bounded: the repeat is kept
-        QVERIFY(ShouldRedrawDuplicate(state, true));  // and the next question may redraw again
+        for (int i = 0; i < kMaxDuplicateRedraws; ++i) // and the next chain is as long
+            QVERIFY(ShouldRedrawDuplicate(state, true));
         AbandonPresentation(state); // a picture not shown ends the chain
         state.answer = state.lastAnswer = "n";
         for (int i = 0; i < kMaxDuplicateRedraws; ++i)
@@ -372,6 +374,8 @@ private slots:
         state.answer = "kka";
         state.lastAnswer = "ka";
         QVERIFY(!ShouldRedrawDuplicate(state, true)); // doubled and plain differ
+        state.lastAnswer = state.answer;
+        QVERIFY(!ShouldRedrawDuplicate(state, false)); // and with the option off, never
     }
 
     void percent_data()

@@ -10,6 +10,7 @@
 #include <QGroupBox>
 #include <QStyle>
 #include <QTest>
+#include <QtMath>
 
 #include <malloc.h>
 
@@ -64,11 +65,12 @@ private slots:
             tabIndexes << row.tabIndex;
         QCOMPARE(QSet<int>(tabIndexes.begin(), tabIndexes.end()).size(), tabIndexes.size() - 1); // but the two pictures'
         // Screen readers hear a caption without its access-key mark, a count
-        // with what it counts.
+        // with what it counts, the kana picture what it asks.
         QStringList spoken;
-        for (const char* control : {"Command1", "chkDouble", "displaykatakana(10)", "txtKananame", "lblcorrect", "lblpercent"})
+        for (const char* control : {"Command1", "chkDouble", "displaykatakana(10)", "txtKananame", "imgKana", "lblcorrect", "lblpercent"})
             spoken << h.spokenName(control);
-        QCOMPARE(spoken, (QStringList{"Display another Kana / SKIP", "Show Double Consonats", "N-", "Kana name", "Correct answers", "Percent correct"}));
+        QCOMPARE(spoken, (QStringList{"Display another Kana / SKIP", "Show Double Consonats", "N-", "Kana name", "Kana to name", "Correct answers",
+                                  "Percent correct"}));
         // The window is a frame to a screen reader; the small tsu out of sight is hidden.
         QCOMPARE(QAccessible::queryAccessibleInterface(&h.form())->role(), QAccessible::Window);
         QVERIFY(QAccessible::queryAccessibleInterface(h.find("imgtsu"))->state().invisible);
@@ -101,15 +103,38 @@ private slots:
         theme.reset();
         auto* display = h.button("Command1");
         QVERIFY(display->fontMetrics().horizontalAdvance("Display another Kana / SKIP") > display->width());
-        // The caption really is drawn, in dark text.
+        // Where a control's image holds the pixels `isInk` picks out.
+        const auto ink = [](const QImage& image, auto isInk) {
+            QRect drawn;
+            for (int y = 0; y < image.height(); ++y)
+                for (int x = 0; x < image.width(); ++x)
+                    drawn |= isInk(image.pixel(x, y)) ? QRect(x, y, 1, 1) : QRect();
+            return drawn;
+        };
+        const auto dark = [](QRgb colour) { return qGray(colour) < 64; };
+        // A box's caption is drawn in dark text, two clear pixels right of the box.
         auto* option = h.find<windows::WrappingCheckBox>("chkDouble");
-        const QImage caption = option->grab().toImage().copy(QRect(option->captionArea().topLeft() * ratio, option->captionArea().size() * ratio));
-        QVERIFY(std::any_of(caption.constBits(), caption.constBits() + caption.sizeInBytes(), [](uchar c) { return c < 64; }));
+        const QImage drawn = option->grab().toImage();
+        const int boxWidth = qCeil(option->style()->pixelMetric(QStyle::PM_IndicatorWidth) * ratio);
+        const QImage caption = drawn.copy(boxWidth, 0, drawn.width(), drawn.height());
+        QVERIFY(!ink(caption, dark).isEmpty());
+        QCOMPARE(int(ink(caption, [&](QRgb colour) { return colour != drawn.pixel(drawn.width() - 1, 0); }).left() / ratio), 2);
+        // A pressed button's caption moves a pixel down and right.
+        auto* reveal = h.button("Command4");
+        const QRect up = ink(reveal->grab().toImage(), dark);
+        reveal->setDown(true);
+        const QRect down = ink(reveal->grab().toImage(), dark);
+        reveal->setDown(false);
+        QVERIFY(!up.isEmpty() && down.size() == up.size());
+        QCOMPARE((QPointF(down.topLeft() - up.topLeft()) / ratio).toPoint(), QPoint(1, 1));
         for (QWidget* control : {static_cast<QWidget*>(option), static_cast<QWidget*>(h.button("Command4"))}) {
             const QImage unfocused = control->grab().toImage();
             control->setFocus();
             QVERIFY2(control->grab().toImage() != unfocused, qPrintable(control->objectName()));
         }
+        // A wrapped caption is drawn as wrapped only, not once more on one line by the style.
+        const int widestLine = display->fontMetrics().horizontalAdvance("Display another") + 2; // and its antialiasing
+        QVERIFY(ink(display->grab().toImage(), dark).width() <= widestLine * ratio);
 
         // Tab goes down the katakana column and up the hiragana one, every
         // control that can take the keyboard in turn.
