@@ -8,6 +8,8 @@
 
 #include <QAccessibleWidget>
 
+#include <utility>
+
 namespace windows {
 
 namespace {
@@ -54,9 +56,10 @@ QAccessibleInterface* describe(const QString&, QObject* object)
     static QObject* wrapping = nullptr;
     if (object == wrapping || !object->isWidgetType() || !ScreenReadersWantDevicePixels())
         return describeOwn(object);
-    wrapping = object;
+    // Describing one widget may ask for another's description on the way.
+    QObject* const outer = std::exchange(wrapping, object);
     QAccessibleInterface* logical = QAccessible::queryAccessibleInterface(object);
-    wrapping = nullptr;
+    wrapping = outer;
     return logical ? InDevicePixels(logical) : nullptr;
 }
 
