@@ -335,6 +335,7 @@ private slots:
         QCOMPARE(tsu->geometry(), QRect(windows::toPixels(tsuTwips), 48, 18, 12));
         // The small っ is really there, from its "@2x" file on a denser screen.
         QCOMPARE(tsu->pixmap().size(), QSize(24, 16) * (h.form().devicePixelRatioF() > 1 ? 2 : 1));
+        QVERIFY(tsu->hasScaledContents()); // stretched into its 18 x 12 control
         QCOMPARE(h.find("imgKana")->x(), windows::toPixels(kanaTwips));
         QVERIFY(!QAccessible::queryAccessibleInterface(tsu)->state().invisible);
         QVERIFY(reader.heard().last().endsWith("New kana to name, with a small tsu before it"));
