@@ -6,7 +6,7 @@ set -euo pipefail
 packages=(cmake ninja-build g++ qt6-base-dev libxcb1-dev qt6-qpa-plugins qt6-wayland fonts-dejavu-core)
 if [[ "${1:-run}" == test ]]; then
     packages+=(qt6-base-private-dev xauth xvfb desktop-file-utils appstream dpkg-dev debhelper lintian git file
-               clang libclang-rt-14-dev)
+               clang libclang-rt-dev build-essential)
 fi
 if [[ "${1:-run}" == windows ]]; then
     # The cross compiler, the host Qt tools the Windows Qt is built with, the
