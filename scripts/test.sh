@@ -2,8 +2,10 @@
 # Installs what is needed, builds Quelvane with its tests and runs them all,
 # headless: the test suite (windows, data, packaging) under AddressSanitizer
 # and UndefinedBehaviorSanitizer, a short fuzzing run of the list-file
-# reader, and the Debian package built, its own run of the suite included. Prints one line per stage; the detail of a
-# stage only when it fails. Full logs are in build-tests/logs/.
+# reader, and the Debian package built, its own run of the suite included:
+# every test again, optimised and without the sanitizers. Prints one line per
+# stage, the detail of a stage only when it fails, and a summary line that
+# counts every test that ran. Full logs are in build-tests/logs/.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -37,7 +39,12 @@ stage_failed() {
     local log="$logs/$1.log"
     echo "---- last lines of $log ----"
     tail -n 80 "$log"
-    echo "summary: $passed passed, $((failed + 1)) failed"
+    # The tests that ran count as they ended; a stage that failed before any
+    # test ran counts as one failure.
+    local before=$failed
+    count_stage "$1"
+    ((failed > before)) || failed=$((failed + 1))
+    echo "summary: $passed passed, $failed failed"
     exit 1
 }
 
@@ -75,10 +82,17 @@ summary() {
     grep -hE 'tests passed, [0-9]+ tests failed|^Done [0-9]+ runs' "$1" | tail -n 1 || true
 }
 
-# Adds the counts of a ctest stage to the run's.
+# Adds the counts of a stage's tests to the run's: those of its log, and for
+# the package those of its build's own run of the suite.
+count_stage() {
+    count_ctest "$logs/$1.log"
+    [[ $1 != package ]] || count_ctest build-tests/deb/build.log
+}
+
+# Adds the counts of a ctest log to the run's.
 count_ctest() {
     local line total bad
-    line=$(grep -E 'tests failed out of [0-9]+' "$logs/$1.log" | tail -n 1 || true)
+    line=$(grep -E 'tests failed out of [0-9]+' "$1" 2>/dev/null | tail -n 1 || true)
     [[ -z "$line" ]] && return
     total=${line##* }
     bad=$(sed -E 's/.* ([0-9]+) tests failed.*/\1/' <<<"$line")
@@ -86,12 +100,14 @@ count_ctest() {
     failed=$((failed + bad))
 }
 
+rm -rf build-tests/deb
 stage install scripts/install-deps.sh test
 
 # The Debian package is built from a copy of the tree with Debian's own
 # flags, and its build runs the whole suite once more, optimised and without
-# the sanitizers. It needs only a configured tree of its own (with a scratch
-# folder of its own), so it runs beside everything that follows.
+# the sanitizers (build-tests/deb/build.log). It needs only a configured tree
+# of its own (with a scratch folder of its own), so it runs beside everything
+# that follows.
 stage configure cmake -S . -B build-tests -G Ninja -DCMAKE_BUILD_TYPE=Debug -DBUILD_TESTING=ON
 background_stage package ctest --test-dir build-tests --output-on-failure -R '^packaging_deb$'
 
@@ -104,7 +120,7 @@ stage build bash -c 'cmake -S . -B build-tests-asan -G Ninja -DCMAKE_BUILD_TYPE=
     -DQUELVANE_SANITIZE=ON && cmake --build build-tests-asan'
 stage tests env ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
     ctest --test-dir build-tests-asan --output-on-failure -j "$jobs" -E '^(packaging_deb|tst_program_at_.*)$'
-count_ctest tests
+count_stage tests
 
 # The fuzzer grows its corpus as it goes; it works on a copy in its build
 # folder, so that only the seeds under tests/fuzz/corpus stay in the tree. Inputs that break the
@@ -129,6 +145,6 @@ fuzz() {
 stage fuzz fuzz
 
 wait_stage package
-count_ctest package
+count_stage package
 
 echo "summary: $passed passed, $failed failed"

@@ -2,6 +2,7 @@
 // About windows over the main window.
 
 #include "form_harness.h"
+#include "windows/picture_label.h"
 
 #include <QAccessible>
 #include <QProcess>
@@ -79,10 +80,12 @@ private slots:
         QCOMPARE(window->windowFlags() & Qt::WindowType_Mask, Qt::Dialog);
         QCOMPARE(window->size(), size);
         QVERIFY(centred(*window));
-        auto* image = window->findChild<QLabel*>("Image1");
+        auto* image = window->findChild<windows::PictureLabel*>("Image1");
         QVERIFY(image->hasScaledContents());
         QCOMPARE((QList<QRect>{image->geometry(), window->button()->geometry()}), controls);
-        QCOMPARE(image->pixmap().size(), window->devicePixelRatioF() > 1 ? art * 2 : art);
+        // From the file made for the screen, scaled once to the device pixels it covers.
+        QCOMPARE(image->chosenPicture().size(), window->devicePixelRatioF() > 1 ? art * 2 : art);
+        QCOMPARE(image->drawnPicture().size(), image->size() * window->devicePixelRatioF());
         QVERIFY(window->button()->text().startsWith(caption) && window->button()->captionFits());
         QCOMPARE(window->button()->isDefault(), !about);
         QCOMPARE(window->focusWidget(), window->button());

@@ -1,12 +1,16 @@
 #!/usr/bin/env bash
 # Builds the Debian package from debian/, checks it with lintian, its control
 # fields, contents and hardening, and runs
-# the program from the unpacked package, with and without a data file.
-# Usage: check_deb.sh <source folder> <version>
+# the program from the unpacked package, with and without a data file. The
+# package's own build runs the unit and window tests, optimised and without
+# sanitizers. The packages, the .changes and the build's log are left in the
+# output folder.
+# Usage: check_deb.sh <source folder> <version> <output folder>
 source "$(dirname "$0")/common.sh"
 
 source=$1
 version=$2
+output=$3
 need_tool dpkg-buildpackage
 need_tool dh
 need_tool lintian
@@ -18,13 +22,14 @@ need_tool timeout
 
 make_scratch
 # The package is built the Debian way from a copy of the tree, as
-# dpkg-buildpackage writes beside the tree it builds. The suite has run the
-# other tests already, so the package build skips its own.
+# dpkg-buildpackage writes beside the tree it builds.
 tree="$scratch/quelvane"
 mkdir "$tree"
 git -C "$source" ls-files -z --cached --others --exclude-standard | (cd "$source" && xargs -0 cp --parents -t "$tree")
-(cd "$tree" && DEB_BUILD_OPTIONS="nocheck parallel=$(nproc)" dpkg-buildpackage -us -uc -b) >"$scratch/build.log" 2>&1 || {
-    tail -n 40 "$scratch/build.log" >&2
+rm -rf "$output"
+mkdir -p "$output"
+(cd "$tree" && DEB_BUILD_OPTIONS="parallel=$(nproc)" dpkg-buildpackage -us -uc -b) >"$output/build.log" 2>&1 || {
+    tail -n 80 "$output/build.log" >&2
     fail "dpkg-buildpackage failed"
 }
 
@@ -32,6 +37,7 @@ arch=$(dpkg --print-architecture)
 deb="$scratch/quelvane_${version}_${arch}.deb"
 [[ -f "$deb" ]] || fail "no $(basename "$deb"): $(ls "$scratch")"
 [[ -f "$scratch/quelvane-dbgsym_${version}_${arch}.deb" ]] || fail "no debug-symbol package beside $(basename "$deb")"
+cp "$scratch"/quelvane*.deb "$scratch"/quelvane*.changes "$scratch"/quelvane*.buildinfo "$output/"
 # lintian leaves a file of its own in its temporary folder; this one goes
 # with the scratch folder.
 mkdir "$scratch/lintian"
