@@ -23,7 +23,7 @@ for argument in "$@"; do
     esac
 done
 
-scripts/install-deps.sh run
+scripts/install-deps.sh bench
 build=${BENCH_BUILD_DIR:-build-bench}
 cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=OFF \
     -DQUELVANE_BUILD_BENCHMARKS=ON >/dev/null
@@ -61,15 +61,28 @@ if [[ -z ${XDG_RUNTIME_DIR:-} ]]; then
 fi
 
 bench=$build/bench
+
+# Instructions one start takes, which repeat where times do not.
+instructions() {
+    "${wrap[@]}" valgrind --tool=callgrind --callgrind-out-file=/dev/null "$@" 2>&1 \
+        | sed -n 's/.*Collected : \([0-9]*\).*/\1/p'
+}
+millions() {
+    awk -v n="$1" 'BEGIN { printf "%.1f", n / 1e6 }'
+}
 {
     echo "Machine: $(grep -m1 'model name' /proc/cpuinfo | cut -d: -f2- | sed 's/^ *//'), $(nproc) cores;" \
          "$(. /etc/os-release && echo "$PRETTY_NAME"), kernel $(uname -r);" \
-         "Qt $(dpkg-query -W -f='${Version}' libqt6core6 2>/dev/null || echo '?');" \
+         "Qt $(dpkg-query -W -f='${Version}' 'libqt6core6*' 2>/dev/null || echo '?');" \
          "$(g++ --version | head -n1), Release; platform $platform"
     echo
     echo "| benchmark | median | spread | runs | target | verdict |"
     echo "|---|---|---|---|---|---|"
     "${wrap[@]}" "$bench/bench_startup" "${startup_args[@]}"
+    quelvane=$(instructions "$bench/bench_quelvane_startup")
+    bare=$(instructions "$bench/bench_bare_window")
+    printf '| Start-up instructions (callgrind), Quelvane / one-label window | %s / %s million (%sx) | | |\n' \
+        "$(millions "$quelvane")" "$(millions "$bare")" "$(awk -v a="$quelvane" -v b="$bare" 'BEGIN { printf "%.2f", a / b }')"
     "${wrap[@]}" "$bench/bench_question" "${question_args[@]}"
     # Scale 1 is the pictures' own anti-aliasing, the floor of the figure.
     for scale in 1 2; do

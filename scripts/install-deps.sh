@@ -1,12 +1,15 @@
 #!/usr/bin/env bash
-# Installs the Debian 12 packages Quelvane needs, and nothing when they are
-# all present already. Usage: install-deps.sh run|test|windows|desktops
+# Installs the Debian packages (12, 13 or unstable) Quelvane needs, and nothing when they are
+# all present already. Usage: install-deps.sh run|test|bench|windows|desktops
 set -euo pipefail
 
-packages=(cmake ninja-build g++ qt6-base-dev libxcb1-dev qt6-qpa-plugins qt6-wayland fonts-dejavu-core)
+packages=(cmake ninja-build g++ qt6-base-dev libxcb1-dev qt6-wayland fonts-dejavu-core)
 if [[ "${1:-run}" == test ]]; then
     packages+=(qt6-base-private-dev xauth xvfb desktop-file-utils appstream dpkg-dev debhelper lintian git file
                clang libclang-rt-dev build-essential)
+fi
+if [[ "${1:-run}" == bench ]]; then
+    packages+=(valgrind xauth xvfb)
 fi
 if [[ "${1:-run}" == windows ]]; then
     # The cross compiler, the host Qt tools the Windows Qt is built with, the

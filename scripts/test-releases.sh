@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Runs the README's test command on other Debian releases, each in a minimal
 # chroot made with debootstrap from the archive this machine's apt uses.
-# Usage: test-releases.sh [RELEASE...]   (default: trixie sid)
+# Usage: test-releases.sh [--bench] [RELEASE...]   (default: trixie sid)
+#   --bench  runs bench/run.sh after the tests, its table left beside the logs
 #
 # The chroots are kept in ${XDG_CACHE_HOME:-~/.cache}/quelvane/chroots/ and
 # brought up to date on later runs. Each run works on a clean copy of the
@@ -16,6 +17,11 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 source=$PWD
 
+bench=false
+if [[ ${1:-} == --bench ]]; then
+    bench=true
+    shift
+fi
 releases=("$@")
 ((${#releases[@]})) || releases=(trixie sid)
 cache="${XDG_CACHE_HOME:-$HOME/.cache}/quelvane/chroots"
@@ -111,6 +117,10 @@ for release in "${releases[@]}"; do
     if ((status == 0)); then
         in_chroot "$root" 'cd /build/quelvane && scripts/test.sh' >"$log/test.log" 2>&1 || status=$?
         cp -r "$root/build/quelvane/build-tests/logs" "$log/" 2>/dev/null || true
+    fi
+    if ((status == 0)) && $bench; then
+        in_chroot "$root" 'cd /build/quelvane && bench/run.sh' >"$log/bench.log" 2>&1 || status=$?
+        cp "$root/build/quelvane/build-bench/bench-results.md" "$log/" 2>/dev/null || true
     fi
     line=$(grep -E '^summary: ' "$log/test.log" 2>/dev/null | tail -n 1 || true)
     if ((status == 0)); then
