@@ -2,11 +2,14 @@
 # Builds the Debian package from debian/, checks it with lintian, its control
 # fields, contents and hardening, and runs
 # the program from the unpacked package, with and without a data file.
-# Usage: check_deb.sh <source folder> <version>
+# The packages and the .changes are kept in $QUELVANE_DEB_DIR, or else in
+# deb/ of the build folder, for tests/packaging/run_autopkgtest.sh.
+# Usage: check_deb.sh <source folder> <version> <build folder>
 source "$(dirname "$0")/common.sh"
 
 source=$1
 version=$2
+build=${3:?usage: check_deb.sh <source folder> <version> <build folder>}
 need_tool dpkg-buildpackage
 need_tool dh
 need_tool lintian
@@ -32,6 +35,12 @@ arch=$(dpkg --print-architecture)
 deb="$scratch/quelvane_${version}_${arch}.deb"
 [[ -f "$deb" ]] || fail "no $(basename "$deb"): $(ls "$scratch")"
 [[ -f "$scratch/quelvane-dbgsym_${version}_${arch}.deb" ]] || fail "no debug-symbol package beside $(basename "$deb")"
+# Kept whatever the checks below find, with nothing of an earlier build left
+# beside them: the .changes names the packages and the .buildinfo.
+kept=${QUELVANE_DEB_DIR:-$build/deb}
+mkdir -p "$kept"
+rm -f "$kept"/quelvane_*.changes "$kept"/quelvane_*.buildinfo "$kept"/quelvane_*.deb "$kept"/quelvane-dbgsym_*.deb
+cp "$scratch"/quelvane_*.changes "$scratch"/quelvane_*.buildinfo "$scratch"/quelvane_*.deb "$scratch"/quelvane-dbgsym_*.deb "$kept/"
 # lintian leaves a file of its own in its temporary folder; this one goes
 # with the scratch folder.
 mkdir "$scratch/lintian"
@@ -50,9 +59,10 @@ field()
 
 # Package names only, alternatives and version constraints dropped.
 depends=$(field Depends | tr ',|' '\n\n' | sed 's/^ *//; s/[ (].*//' | sort -u)
-# libqt6widgets6 and libc6 come from dpkg-shlibdeps; the others are run-time
-# needs it cannot see.
-for needed in fonts-dejavu-core qt6-qpa-plugins libqt6widgets6 libc6; do
+# libqt6widgets6, libqt6gui6 (which brings the xcb and offscreen platforms
+# and the image plugins) and libc6 come from dpkg-shlibdeps; the font is a
+# run-time need it cannot see.
+for needed in fonts-dejavu-core libqt6widgets6 libqt6gui6 libc6; do
     grep -qx "$needed" <<<"$depends" || fail "Depends lacks $needed: $(field Depends)"
 done
 
@@ -65,6 +75,10 @@ outside=$(dpkg-deb -c "$deb" | awk '{ print $6 }' | grep -v -e '^\./$' -e '^\./u
 root="$scratch/root"
 dpkg-deb -x "$deb" "$root"
 check_layout "$root" "$root/usr" "$source"
+# debian/copyright names both licences; nothing of the build's own is beside it.
+doc="$root/usr/share/doc/quelvane"
+cmp "$source/debian/copyright" "$doc/copyright" || fail "$doc/copyright is not debian/copyright"
+[[ "$(cd "$doc" && echo *)" == "changelog.gz copyright" ]] || fail "$doc holds $(cd "$doc" && echo *)"
 program="$root/usr/bin/quelvane"
 readelf -d "$program" | grep -q BIND_NOW || fail "$program is not linked with -z now"
 ! readelf -d "$program" | grep -qE 'RUNPATH|RPATH' || fail "$program carries a library search path"
