@@ -54,14 +54,20 @@ dsc="$scratch/source/quelvane_${version}.dsc"
 
 # lintian leaves a file of its own in its temporary folder; this one goes
 # with the scratch folder. Every tag fails, down to the pedantic ones,
-# except those overridden with a reason in debian/ and one: the
-# Standards-Version is that of Debian 12, which the package is built for
-# (debian/README.source), and newer lintian calls it out of date.
+# except those overridden with a reason in debian/ and those the lintian of
+# later releases gives what is right for Debian 12, which the package is
+# built for (debian/README.source): its Standards-Version, its debhelper
+# compat level (14 is still in development there), and the Priority and
+# Rules-Requires-Root fields, whose values only later dpkg takes as default.
 mkdir "$scratch/lintian"
 status=0
 report=$(TMPDIR="$scratch/lintian" lintian --pedantic -I --fail-on error \
     "$scratch/quelvane_${version}_${arch}.changes" "$dsc" 2>&1) || status=$?
-tags=$(grep -E '^[EWIPX]: ' <<<"$report" | grep -Ev '^I: quelvane source: out-of-date-standards-version ' || true)
+later_releases='^(I: quelvane source: out-of-date-standards-version 4\.6\.2 '
+later_releases+='|P: quelvane source: package-uses-old-debhelper-compat-version 13$'
+later_releases+='|P: quelvane source: redundant-priority-optional-field '
+later_releases+='|P: quelvane source: redundant-rules-requires-root-no-field )'
+tags=$(grep -E '^[EWIPX]: ' <<<"$report" | grep -Ev "$later_releases" || true)
 if [[ $status -ne 0 || -n "$tags" ]]; then
     echo "$report" >&2
     fail "lintian rejects the package"
