@@ -127,8 +127,8 @@ QString fontCopyrightNotice(const QFont& font)
 
 // The font's licence asks for its copyright notice and licence text to travel
 // with anything bundling it. The notice comes from the font file; the licence
-// text from the font package's Debian copyright file, whose other parts (the
-// packaging, the notice as the packagers summed it up) are left out.
+// text from the font package's Debian copyright file, whose other paragraphs
+// (the packaging, the notice as the packagers summed it up) are left out.
 void writeFontLicence(const QString& dataDir, const QFont& font)
 {
     QFile in(kFontCopyright);
