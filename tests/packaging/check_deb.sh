@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
-# Builds the Debian package from debian/, checks it with lintian, its control
-# fields, contents and hardening, and runs
+# Builds the Debian package from debian/, checks it and the source package
+# with lintian, its control fields, contents and hardening, and runs
 # the program from the unpacked package, with and without a data file.
 # The packages and the .changes are kept in $QUELVANE_DEB_DIR, or else in
 # deb/ of the build folder, for tests/packaging/run_autopkgtest.sh.
