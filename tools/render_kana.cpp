@@ -12,6 +12,7 @@
 #include <QFile>
 #include <QFontInfo>
 #include <QGuiApplication>
+#include <QRawFont>
 
 #include <cstdio>
 #include <stdexcept>
@@ -96,25 +97,52 @@ void writeKanaData(const QString& dataDir)
                 pictures.baseline());
 }
 
+// The copyright notice as the font states it in its own name table: name id
+// 0, Windows platform, Unicode BMP, US English, in UTF-16BE. Packagers'
+// summaries of a font family may name other holders than the font file does.
+QString fontCopyrightNotice(const QFont& font)
+{
+    const QByteArray table = QRawFont::fromFont(font).fontTable("name");
+    const auto u16 = [&table](qsizetype at) {
+        if (at < 0 || at + 2 > table.size())
+            throw std::runtime_error("the name table of " + kFontFamily.toStdString() + " is cut short");
+        return (static_cast<int>(static_cast<unsigned char>(table[at])) << 8)
+            | static_cast<unsigned char>(table[at + 1]);
+    };
+    const int count = u16(2);
+    const qsizetype strings = u16(4);
+    for (int i = 0; i < count; ++i) {
+        const qsizetype record = 6 + 12 * static_cast<qsizetype>(i);
+        if (u16(record) != 3 || u16(record + 2) != 1 || u16(record + 4) != 0x409 || u16(record + 6) != 0)
+            continue;
+        const int length = u16(record + 8);
+        const qsizetype offset = strings + u16(record + 10);
+        QString text;
+        for (int at = 0; at + 1 < length; at += 2)
+            text.append(QChar(static_cast<char16_t>(u16(offset + at))));
+        return text.trimmed();
+    }
+    throw std::runtime_error("no copyright notice in the name table of " + kFontFamily.toStdString());
+}
+
 // The font's licence asks for its copyright notice and licence text to travel
-// with anything bundling it. The Debian copyright file also covers the
-// packaging, which the pictures do not use, so only the font's part is kept.
-void writeFontLicence(const QString& dataDir)
+// with anything bundling it. The notice comes from the font file; the licence
+// text from the font package's Debian copyright file, whose other paragraphs
+// (the packaging, the notice as the packagers summed it up) are left out.
+void writeFontLicence(const QString& dataDir, const QFont& font)
 {
     QFile in(kFontCopyright);
     if (!in.open(QIODevice::ReadOnly))
         throw std::runtime_error("cannot read " + kFontCopyright.toStdString());
     const QStringList paragraphs = QString::fromUtf8(in.readAll()).split(QStringLiteral("\n\n"));
 
-    QStringList notice;
+    const QString notice = fontCopyrightNotice(font);
     QString licenceName;
     for (const QString& para : paragraphs) {
         if (!para.startsWith(QStringLiteral("Files: *\n")))
             continue;
         for (const QString& line : para.split(u'\n')) {
-            if (line.startsWith(QStringLiteral("Copyright:")))
-                notice << QStringLiteral("Copyright ") + line.mid(10).trimmed();
-            else if (line.startsWith(QStringLiteral("License:")))
+            if (line.startsWith(QStringLiteral("License:")))
                 licenceName = line.mid(8).trimmed();
         }
     }
@@ -129,7 +157,7 @@ void writeFontLicence(const QString& dataDir)
         throw std::runtime_error("font licence not found in " + kFontCopyright.toStdString());
 
     QStringList out;
-    out << QStringLiteral("The kana pictures in this folder are rendered from the font %1.").arg(kFontFamily)
+    out << QStringLiteral("The pictures of Quelvane, the kana as well as the program's own, are rendered from the font %1.").arg(kFontFamily)
         << QString() << notice << QString() << body;
     while (!out.isEmpty() && out.last().isEmpty())
         out.removeLast();
@@ -151,7 +179,7 @@ int main(int argc, char** argv)
     }
     try {
         writeKanaData(args[1]);
-        writeFontLicence(args[1]);
+        writeFontLicence(args[1], kanaFont(kGlyphPixels, QFont::Normal));
         writeArtwork(args[2], [](int pixels, bool bold) {
             return kanaFont(pixels, bold ? QFont::Bold : QFont::Normal);
         });

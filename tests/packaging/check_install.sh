@@ -21,5 +21,11 @@ prefix="$root/usr"
 }
 
 check_layout "$root" "$prefix" "$source"
+# Installed without a package, the program brings its licence and the font's;
+# the name copyright is left to a package's own copyright file.
+doc="$prefix/share/doc/quelvane"
+cmp "$source/LICENSE" "$doc/LICENSE" || fail "$doc/LICENSE differs from LICENSE"
+cmp "$source/data/FONT-LICENSE.txt" "$doc/FONT-LICENSE.txt" || fail "$doc/FONT-LICENSE.txt differs from data/FONT-LICENSE.txt"
+[[ ! -e "$doc/copyright" ]] || fail "$doc/copyright is installed; that name belongs to a package's copyright file"
 expect_alive "$prefix/bin/quelvane" "$scratch/run.log"
 echo "installed layout is complete and the installed program starts"

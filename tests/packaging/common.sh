@@ -87,12 +87,38 @@ check_layout()
         diff -r "$source/data/$folder" "$data/$folder" >&2 \
             || fail "$data/$folder differs from the shipped data/$folder"
     done
-    cmp "$source/data/FONT-LICENSE.txt" "$data/FONT-LICENSE.txt" || fail "$data/FONT-LICENSE.txt is wrong"
-    cmp "$source/data/README.md" "$data/README.md" || fail "$data/README.md is wrong"
+    # Nothing but what the program reads: the notes and the licence are not
+    # data, and a package keeps documentation in /usr/share/doc.
+    local entries
+    entries=$(cd "$data" && echo *)
+    [[ "$entries" == "hir kat" ]] || fail "$data holds $entries, expected hir kat only"
 
     desktop_file_is_clean "$desktop"
-    appstreamcli validate-tree --no-net --pedantic --strict "$root" >&2 \
-        || fail "appstreamcli validate-tree rejects $root"
+    appstream_is_clean validate-tree "$root"
+}
+
+# appstreamcli validate or validate-tree, failing on any error, warning or
+# info; the pedantic hints pass (the one left is the upper-case letter of the
+# id, which the reverse-DNS form requires). AppStream before 1.0 (Debian 12)
+# does not know the developer element, which 1.0 requires in place of
+# developer_name, and reports it as an unknown tag: that one info is let
+# through there, and only there.
+appstream_is_clean()
+{
+    local command=$1 target=$2
+    local report status=0 allowed='^$'
+    report=$(appstreamcli "$command" --no-net --pedantic "$target" 2>&1) || status=$?
+    local version
+    version=$(appstreamcli --version | sed -n 's/^AppStream version: *//p')
+    if [[ "$version" == 0.* ]]; then
+        allowed='^I: [^ ]+: unknown-tag developer$'
+    fi
+    local complaints
+    complaints=$(grep -E '^[EWI]: ' <<<"$report" | grep -Ev "$allowed" || true)
+    if [[ $status -ne 0 || -n "$complaints" ]]; then
+        echo "$report" >&2
+        fail "appstreamcli $command rejects $target"
+    fi
 }
 
 # desktop-file-validate exits 0 on warnings and hints, so any output fails.
