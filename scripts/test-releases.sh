@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Runs the README's test command on other Debian releases, each in a minimal
-# chroot made with debootstrap from the archive this machine's apt uses.
+# chroot made with debootstrap from the archive this machine's apt uses, then
+# the package's autopkgtest smoke tests on the package that command built.
 # Usage: test-releases.sh [--bench] [RELEASE...]   (default: trixie sid)
 #   --bench  runs bench/run.sh after the tests, its table left beside the logs
 #
@@ -25,6 +26,17 @@ mkdir -p "$logs"
 
 source scripts/release-chroot.sh
 
+# The release's summary line: the test command's counts and autopkgtest's.
+summary() {
+    local counts
+    counts=$(grep -ohE '^summary: [0-9]+ passed, [0-9]+ failed' "$1/test.log" 2>/dev/null | tail -n 1)
+    [[ -n "$counts" ]] || { echo "summary: none"; return; }
+    grep -hE '^  [a-z0-9-]+ +(PASS|FAIL|SKIP)' "$1/autopkgtest.log" 2>/dev/null \
+        | awk -v counts="$counts" 'BEGIN { split(counts, c, " "); p = c[2]; f = c[4] }
+                                   $2 == "PASS" { p++ } $2 == "FAIL" { f++ }
+                                   END { printf "summary: %d passed, %d failed\n", p, f }'
+}
+
 overall=0
 for release in "${releases[@]}"; do
     root="$chroots/$release"
@@ -44,17 +56,22 @@ for release in "${releases[@]}"; do
         in_chroot "$root" 'cd /build/quelvane && scripts/test.sh' >"$log/test.log" 2>&1 || status=$?
         cp -r "$root/build/quelvane/build-tests/logs" "$log/" 2>/dev/null || true
     fi
+    if ((status == 0)); then
+        in_chroot "$root" 'cd /build/quelvane && tests/packaging/run_autopkgtest.sh build-tests/deb/quelvane_*.changes' \
+            >"$log/autopkgtest.log" 2>&1 || status=$?
+    fi
     if ((status == 0)) && $bench; then
         in_chroot "$root" 'cd /build/quelvane && bench/run.sh' >"$log/bench.log" 2>&1 || status=$?
         cp "$root/build/quelvane/build-bench/bench-results.md" "$log/" 2>/dev/null || true
     fi
-    line=$(grep -E '^summary: ' "$log/test.log" 2>/dev/null | tail -n 1 || true)
+    line=$(summary "$log")
     if ((status == 0)); then
-        printf '%-8s ok      %4ds (setup %ds)  %s\n' "$release" $((SECONDS - start)) "$setup" "${line:-summary: none}"
+        printf '%-8s ok      %4ds (setup %ds)  %s\n' "$release" $((SECONDS - start)) "$setup" "$line"
     else
         overall=1
-        printf '%-8s FAILED  %4ds (setup %ds)  %s\n' "$release" $((SECONDS - start)) "$setup" "${line:-summary: none}"
-        tail -n 60 "$log/test.log" 2>/dev/null || tail -n 60 "$log/setup.log"
+        printf '%-8s FAILED  %4ds (setup %ds)  %s\n' "$release" $((SECONDS - start)) "$setup" "$line"
+        { tail -n 60 "$log/autopkgtest.log" 2>/dev/null || tail -n 60 "$log/test.log" 2>/dev/null || tail -n 60 "$log/setup.log"; } \
+            | sed 's/^/    /'
     fi
 done
 exit $overall
