@@ -79,12 +79,17 @@ ensure_chroot() {
 }
 
 # copy_tree SOURCE TARGET: a clean copy of the tree, what git lists,
-# committed or not yet, less what it ignores.
+# committed or not yet, less what it ignores, made a repository of its own
+# with that one commit, as a fresh clone would be.
 copy_tree() {
     local source=$1 target=$2
     rm -rf "$target"
     mkdir -p "$target"
     git -C "$source" ls-files -z --cached --others --exclude-standard \
-        | (cd "$source" && xargs -0 cp --parents -d -t "$target" 2>/dev/null || true)
+        | (cd "$source" && xargs -0 -r sh -c 'for f; do [ -e "$f" ] || [ -L "$f" ] && printf "%s\0" "$f"; done' sh) \
+        | (cd "$source" && xargs -0 -r cp --parents -d -t "$target")
+    git -C "$target" init -q
+    git -C "$target" add -A
+    git -C "$target" -c user.name=quelvane -c user.email=quelvane@localhost commit -qm "the tree under test"
 }
 
