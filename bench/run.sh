@@ -81,7 +81,7 @@ millions() {
     "${wrap[@]}" "$bench/bench_startup" "${startup_args[@]}"
     quelvane=$(instructions "$bench/bench_quelvane_startup")
     bare=$(instructions "$bench/bench_bare_window")
-    printf '| Start-up instructions (callgrind), Quelvane / one-label window | %s / %s million (%sx) | | |\n' \
+    printf '| Start-up instructions (callgrind), Quelvane / one-label window | %s / %s million (%sx) | | 1 | | |\n' \
         "$(millions "$quelvane")" "$(millions "$bare")" "$(awk -v a="$quelvane" -v b="$bare" 'BEGIN { printf "%.2f", a / b }')"
     "${wrap[@]}" "$bench/bench_question" "${question_args[@]}"
     # Scale 1 is the pictures' own anti-aliasing, the floor of the figure.
