@@ -49,6 +49,9 @@ private slots:
         QTest::newRow("one entry short") << "kat/yayuyo.txt" << QByteArray("a.gif\ru.gif\r") << "holds 2 entries, 3 needed";
         QTest::newRow("quote never closed") << "kat/symbols.txt" << QByteArray("a,\"i") << "entry 2 cannot be read: its closing double quote is missing";
         QTest::newRow("one entry of 100 MB") << "hir/yayuyo.txt" << QByteArray("<100 MB>") << "entry 1 cannot be read: it is longer than 1024 bytes";
+        QTest::newRow("a quoted entry, then 1 GiB of NULs") << "kat/symbols.txt" << QByteArray("\"a\"<then 1 GiB of NULs>")
+                                                            << "entry 1 cannot be read: more than 1024 bytes follow its closing double quote";
+        QTest::newRow("UTF-16 with its mark") << "hir/stdpaths.txt" << QByteArray("\xFF\xFE" "a\0,\0", 6) << "it is written in UTF-16";
     }
 
     void refusedListFile()
@@ -57,7 +60,10 @@ private slots:
         QFETCH(QByteArray, contents);
         QFETCH(QString, cause);
         const DataFolderCopy data;
-        data.write(file, contents == "<100 MB>" ? QByteArray() : contents);
+        const QByteArray sparse = "<then 1 GiB of NULs>";
+        data.write(file, contents == "<100 MB>" ? QByteArray() : contents.endsWith(sparse) ? contents.chopped(sparse.size()) : contents);
+        if (contents.endsWith(sparse))
+            QVERIFY(QFile::resize(data.file(file), qint64(1) << 30));
         if (contents == "<100 MB>") {
             QFile f(data.file(file));
             QVERIFY(f.open(QIODevice::Append));

@@ -97,6 +97,14 @@ private slots:
         QTest::newRow("quote never closed") << QByteArray("a,\"b") << QStringList{"a", "entry 2 cannot be read: its closing double quote is missing"};
         QTest::newRow("quote broken by a lone CR") << QByteArray("\"a\rb\"") << QStringList{"entry 1 cannot be read: its closing double quote is missing"};
         QTest::newRow("entry too long") << QByteArray(1025, 'x') << QStringList{"entry 1 cannot be read: it is longer than 1024 bytes"};
+        QTest::newRow("1024 blanks, then an entry") << QByteArray(1024, '\n') + "a" << QStringList{"a"};
+        QTest::newRow("1025 blanks") << "a," + QByteArray(1025, ' ') + "b" << QStringList{"a", "entry 2 cannot be read: more than 1024 blank bytes stand before it"};
+        QTest::newRow("1024 bytes after a closing quote") << "\"a\"" + QByteArray(1024, '\0') + ",b" << QStringList{"a", "b"};
+        QTest::newRow("1025 bytes after a closing quote") << "\"a\"" + QByteArray(1025, '\0') << QStringList{"entry 1 cannot be read: more than 1024 bytes follow its closing double quote"};
+        const QString utf16 = "it is written in UTF-16 (what Windows calls \"Unicode\"); list files are read as UTF-8 or Windows-1252, so save it again as UTF-8";
+        QTest::newRow("UTF-16, little-endian") << QByteArray("\xFF\xFE" "a\0,\0", 6) << QStringList{utf16};
+        QTest::newRow("UTF-16, big-endian") << QByteArray("\xFE\xFF\0a", 4) << QStringList{utf16};
+        QTest::newRow("a lone FF kept") << QByteArray("\xFF" "a") << QStringList{QChar(0xFFFD) + QString("a")};
     }
 
     void entries()
