@@ -52,7 +52,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             if (entryBytes > size)
                 broken("more entry bytes than input bytes", returned);
             // Nothing is read far past the last byte kept.
-            if (static_cast<std::size_t>(in.tellg()) > consumedBefore + entry->size() + 2 + 2 * catalogue::EntryReader::kMaxSkippedBytes + 3)
+            if (static_cast<std::size_t>(in.tellg()) > consumedBefore + entry->size() + 4 + 2 * catalogue::EntryReader::kMaxSkippedBytes + 3)
                 broken("read further than its bounds past the last byte kept", returned);
             consumedBefore = static_cast<std::size_t>(in.tellg());
         }
