@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QSize>
 #include <QString>
 #include <QTemporaryDir>
 
@@ -8,6 +9,14 @@
 
 // The bytes of a file, or none when it cannot be read.
 QByteArray readFile(const QString& path);
+
+// A picture of `size` in one colour, encoded in `format` ("PNG"); a JPEG
+// progressive, with its last scan repeated to `scans` in all, when given.
+QByteArray encodedPicture(const QSize& size, const char* format, int scans = 0);
+
+// A PNG of 30 x 20 with a chunk of `type` holding `length` zero bytes
+// after its header.
+QByteArray pngWithChunk(const char* type, int length);
 
 // A number this process reports about itself in /proc/self: the value of
 // `key` in `file` ("status", "VmRSS:"), or -1.

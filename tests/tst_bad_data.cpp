@@ -8,26 +8,15 @@
 #include "windows/picture_label.h"
 #include "windows/startup.h"
 
-#include <QBuffer>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QTest>
+#include <QtEndian>
 
 namespace {
 
 const QString kShipped = QStringLiteral(QUELVANE_SHIPPED_DATA);
 constexpr qint64 kMiB = 1024 * 1024;
-
-QByteArray encoded(const QSize& size, const char* format)
-{
-    QImage image(size, QImage::Format_RGB32);
-    image.fill(Qt::darkBlue);
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::WriteOnly);
-    image.save(&buffer, format);
-    return bytes;
-}
 
 } // namespace
 
@@ -103,12 +92,23 @@ private slots:
         QTest::newRow("GIF frame of 16384 x 16384")
             << QByteArray("GIF89a\1\0\1\0\0\0\0\x2C\0\0\0\0\0\x40\0\x40\0\2\0\x3B", 26)
             << "a frame of 16384 x 16384 pixels" << QSize();
-        QByteArray hugeJpeg = encoded({40, 36}, "JPEG");
+        QByteArray hugeJpeg = encodedPicture({40, 36}, "JPEG");
         hugeJpeg.replace(hugeJpeg.indexOf("\xFF\xC0") + 5, 4, QByteArray("\x0F\xA0\x13\x88", 4)); // 5000 wide, 4000 high
         QTest::newRow("JPEG declaring 5000 x 4000") << hugeJpeg << "5000 x 4000 pixels" << QSize();
+        QTest::newRow("PNG with 150 KB of compressed text") << pngWithChunk("zTXt", 150000)
+            << "150000 bytes of compressed text or colour profile beside the picture, more than 8192" << QSize();
+        QTest::newRow("JPEG of 2000 scans") << encodedPicture({64, 48}, "JPEG", 2000) << "more than 64 scans" << QSize();
+        QTest::newRow("GIF of 0 x 65280") << QByteArray("GIF89a\0\0\0\xFF\0\0\0\x2C\0\0\0\0\1\0\1\0\0\2\2\x44\1\0\x3B", 29)
+                                          << "a picture of 0 x 65280 pixels, which holds nothing to show" << QSize();
+        const QByteArray png = encodedPicture({40, 36}, "PNG");
+        QByteArray icon("\0\0\1\0\1\0\x10\x10\0\0\1\0\x20\0\0\0\0\0\x16\0\0\0", 22); // one entry, 16 x 16
+        qToLittleEndian<quint32>(static_cast<quint32>(png.size()), icon.data() + 14);
+        QTest::newRow("icon holding a PNG of 40 x 36") << icon + png << unknown << QSize();
         QTest::newRow("file of 18 MiB") << QByteArray(18 << 20, 'G') << "longer than 17825792 bytes" << QSize();
-        QTest::newRow("JPEG named .gif") << encoded({40, 36}, "JPEG") << "" << QSize(40, 36);
-        QTest::newRow("PNG named .gif") << encoded({30, 20}, "PNG") << "" << QSize(30, 20);
+        QTest::newRow("JPEG named .gif") << encodedPicture({40, 36}, "JPEG") << "" << QSize(40, 36);
+        QTest::newRow("PNG named .gif") << encodedPicture({30, 20}, "PNG") << "" << QSize(30, 20);
+        QTest::newRow("BMP named .gif") << encodedPicture({30, 20}, "BMP") << "" << QSize(30, 20);
+        QTest::newRow("progressive JPEG of 64 scans") << encodedPicture({64, 48}, "JPEG", 64) << "" << QSize(64, 48);
         QTest::newRow("GIF of 120 x 120") << readFile(fixtures + "big-120px.gif") << "" << QSize(120, 120);
         QTest::newRow("GIF without its trailer") << gif.chopped(1) << "" << QSize(48, 48);
         QTest::newRow("animated GIF") << readFile(fixtures + "animated-40x30.gif") << "" << QSize(40, 30);
