@@ -1,9 +1,11 @@
 // The program as the learner starts and ends it, and the wrong-answer and
 // About windows over the main window.
 
+#include "child_streams.h"
 #include "form_harness.h"
 
 #include <QAccessible>
+#include <QDir>
 #include <QProcess>
 #include <QSignalSpy>
 #include <QTest>
@@ -169,11 +171,13 @@ private slots:
         QTest::addColumn<QString>("display");
         QTest::addColumn<QByteArray>("folder");
         QTest::addColumn<QByteArray>("said");
-        QTest::newRow("no display") << QString() << QByteArray() << QByteArray("QT_QPA_PLATFORM=offscreen");
-        QTest::newRow("no server on the display") << ":9999" << QByteArray() << QByteArray("QT_QPA_PLATFORM=offscreen");
+        QTest::addColumn<bool>("errorBroken"); // a pipe nobody reads: the learner is still told
+        QTest::newRow("no display") << QString() << QByteArray() << QByteArray("QT_QPA_PLATFORM=offscreen") << false;
+        QTest::newRow("no server on the display") << ":9999" << QByteArray() << QByteArray("QT_QPA_PLATFORM=offscreen") << false;
         QTest::newRow("no data, folder name not in UTF-8") << "offscreen" << QByteArray("bin\xff")
-            << QByteArray("<copy>/bin\xff/kat/symbols.txt: not found, and neither is <copy>/share/quelvane/kat/symbols.txt");
-        QTest::newRow("no data, opened on a second platform") << "xcb;offscreen" << QByteArray("bin") << QByteArray("xcb: could not connect");
+            << QByteArray("<copy>/bin\xff/kat/symbols.txt: not found, and neither is <copy>/share/quelvane/kat/symbols.txt") << false;
+        QTest::newRow("no data, opened on a second platform") << "xcb;offscreen" << QByteArray("bin") << QByteArray("xcb: could not connect") << false;
+        QTest::newRow("no data, standard error broken") << "offscreen" << QByteArray("bin") << QByteArray() << true;
     }
 
     void cannotStart()
@@ -181,6 +185,7 @@ private slots:
         QFETCH(QString, display);
         QFETCH(QByteArray, folder);
         QFETCH(QByteArray, said);
+        QFETCH(bool, errorBroken);
         QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
         for (const char* name : {"QT_QPA_PLATFORM", "WAYLAND_DISPLAY", "XDG_SESSION_TYPE", "DISPLAY"})
             environment.remove(name);
@@ -197,6 +202,8 @@ private slots:
             std::filesystem::create_symlink(bin / "quelvane", program.toStdString());
         }
         QProcess run;
+        if (errorBroken && !startWithErrorBroken(run))
+            QSKIP("no broken pipes here");
         run.setProcessEnvironment(environment);
         run.start(program, {});
         const bool finished = run.waitForFinished(30000);
@@ -207,6 +214,25 @@ private slots:
         QVERIFY2(output.contains(said.replace("<copy>", QFile::encodeName(copy.path()))) && !output.contains("Reinstalling"), output.constData());
         if (folder.isEmpty())
             QCOMPARE(output.count('\n'), 1);
+    }
+
+    // Started with its standard streams closed, the program holds the null
+    // device in their place before it opens anything, so that no file or
+    // connection of its own takes their numbers and receives its warnings.
+    void startedWithoutStandardStreams()
+    {
+        QProcess run;
+        if (!startWithStreamsClosed(run))
+            QSKIP("no closed standard streams here");
+        run.start(QCoreApplication::applicationDirPath() + "/../windows/quelvane", {});
+        QVERIFY(run.waitForStarted());
+        const QDir fds(QString("/proc/%1/fd").arg(run.processId()));
+        const auto target = [&fds](int fd) { return QFile::symLinkTarget(fds.filePath(QString::number(fd))); };
+        // Its event loop's wake-up is opened once the program is under way.
+        QTRY_VERIFY(fds.entryList().size() > 3 && [&] { for (int fd = 0; fd < 32; ++fd) if (target(fd).contains("eventfd")) return true; return false; }());
+        QCOMPARE((QStringList{target(0), target(1), target(2)}), (QStringList{"/dev/null", "/dev/null", "/dev/null"}));
+        run.kill();
+        run.waitForFinished();
     }
 };
 
