@@ -130,17 +130,22 @@ private slots:
     // the keyboard on "Display another Kana / SKIP". "Exit", Alt+X (the
     // disabled "Lax Definitions" takes no part) or the close box end it at
     // once, a kana on display and nothing asked.
+    // When another program destroys the main window, the program ends with
+    // status 1 once the learner closes the window left over it.
     void endsTheProgram_data()
     {
         QTest::addColumn<int>("way");
-        QTest::newRow("Exit") << 0;
-        QTest::newRow("Alt+X") << 1;
-        QTest::newRow("close box") << 2;
+        QTest::addColumn<int>("status");
+        QTest::newRow("Exit") << 0 << 0;
+        QTest::newRow("Alt+X") << 1 << 0;
+        QTest::newRow("close box") << 2 << 0;
+        QTest::newRow("main window destroyed under the wrong-answer window") << 3 << 1;
     }
 
     void endsTheProgram()
     {
         QFETCH(int, way);
+        QFETCH(int, status);
         const QObject run; // a program that never ends is ended with 99
         QTimer::singleShot(5000, &run, [] { QCoreApplication::exit(99); });
         QTimer::singleShot(0, [way] {
@@ -154,10 +159,20 @@ private slots:
                 QTest::keyClick(form->findChild<QPushButton*>("Command5"), Qt::Key_Space);
             else if (way == 1)
                 QTest::keyClick(form, Qt::Key_X, Qt::AltModifier);
-            else
+            else if (way == 2)
                 form->windowHandle()->close();
+            if (way < 3)
+                return;
+            form->findChild<QCheckBox*>("TestMode")->setChecked(true);
+            QTest::keyClick(form->findChild<QPushButton*>("Command1"), Qt::Key_Space);
+            form->findChild<QLineEdit*>("txtKananame")->setText("zzz");
+            QTest::keyClick(form->findChild<QPushButton*>("cmdcheck"), Qt::Key_Space);
+            QPointer<windows::Form2> wrong = form->findChild<windows::Form2*>();
+            QVERIFY(wrong && wrong->isVisible());
+            form->windowHandle()->destroy();
+            QTest::keyClick(wrong->button(), Qt::Key_Return);
         });
-        QCOMPARE(windows::RunQuelvane(), 0);
+        QCOMPARE(windows::RunQuelvane(), status);
     }
 
     // The real program, started where it cannot go on: where no display
