@@ -1,27 +1,17 @@
-#include "child_streams.h"
+#include "data_folder.h"
 
 #include <QProcess>
 
 #include <unistd.h>
 
-bool startWithStreamsClosed(QProcess& process)
+bool startWith(QProcess& process, ChildStreams streams)
 {
-    process.setChildProcessModifier([] {
-        for (int fd = STDIN_FILENO; fd <= STDERR_FILENO; ++fd)
-            ::close(fd);
-    });
-    return true;
-}
-
-bool startWithErrorBroken(QProcess& process)
-{
-    process.setChildProcessModifier([] {
+    process.setChildProcessModifier([streams] {
         int ends[2];
-        if (::pipe(ends) == 0) {
-            ::close(ends[0]);
+        if (streams == ChildStreams::ErrorBroken && ::pipe(ends) == 0 && ::close(ends[0]) == 0)
             ::dup2(ends[1], STDERR_FILENO);
-            ::close(ends[1]);
-        }
+        for (int fd = STDIN_FILENO; streams == ChildStreams::Closed && fd <= STDERR_FILENO; ++fd)
+            ::close(fd);
     });
     return true;
 }

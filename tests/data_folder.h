@@ -7,6 +7,8 @@
 
 #include <filesystem>
 
+class QProcess;
+
 // The bytes of a file, or none when it cannot be read.
 QByteArray readFile(const QString& path);
 
@@ -25,6 +27,13 @@ qint64 selfReport(const char* file, const QByteArray& key);
 // Makes a named pipe at `file`, or throws where the system has none in its
 // folders (named_pipe_unix.cpp, named_pipe_win.cpp).
 void makeNamedPipe(const std::filesystem::path& file);
+
+// Has `process` start with the standard streams a launcher or a shell may
+// hand it: all closed (`<&- >&- 2>&-`), or standard error a pipe whose
+// reader has gone. False where the system has no such thing
+// (child_streams_unix.cpp, child_streams_win.cpp).
+enum class ChildStreams { Closed, ErrorBroken };
+bool startWith(QProcess& process, ChildStreams streams);
 
 // A private copy of the shipped data folder that a test may damage at will,
 // or an empty folder for files of a test's own. The copy links to the

@@ -10,7 +10,6 @@
 
 #include <cstddef>
 #include <cstdint>
-#include <cstdio>
 #include <cstdlib>
 #include <string_view>
 
@@ -20,18 +19,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const bool passed[] = {!catalogue::GifDamage(bytes), !catalogue::JpegDamage(bytes), !catalogue::PngDamage(bytes),
                            !catalogue::BmpDamage(bytes)};
     const auto format = catalogue::PictureFormatOf(bytes);
-    const bool shown = !catalogue::PictureDamage(bytes);
     // A picture passes the check of its own format only, and the whole
     // check passes it exactly then.
     for (int check = 0; check < 4; ++check) {
-        if (passed[check] && (!format || static_cast<int>(*format) != check)) {
-            std::fprintf(stderr, "check %d passes a picture of another format\n", check);
+        if (passed[check] && (!format || static_cast<int>(*format) != check))
             std::abort();
-        }
     }
-    if (shown != (format && passed[static_cast<int>(*format)])) {
-        std::fprintf(stderr, "PictureDamage disagrees with the check of the format\n");
+    if (!catalogue::PictureDamage(bytes) != (format && passed[static_cast<int>(*format)]))
         std::abort();
-    }
     return 0;
 }

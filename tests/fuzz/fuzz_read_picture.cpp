@@ -1,6 +1,6 @@
 // Feeds arbitrary bytes, written to a file, to ReadPicture as the program
 // reads a kana picture: the real structure checks, then the toolkit's
-// decoders. A picture shown must have pixels and stay within the bound; a
+// decoders. A picture shown must have pixels, within the bound; a
 // decoder that takes more memory than the bounds allow is stopped by
 // -malloc_limit_mb and -rss_limit_mb, and one slower than the time bound by
 // -timeout (scripts/test.sh).
@@ -13,11 +13,11 @@
 
 #include <cstddef>
 #include <cstdint>
-#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <string>
+#include <variant>
 
 #include <unistd.h>
 
@@ -41,18 +41,10 @@ extern "C" int LLVMFuzzerInitialize(int*, char***)
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
-    std::ofstream(pictureFile, std::ios::binary | std::ios::trunc).write(reinterpret_cast<const char*>(data),
-                                                                         static_cast<std::streamsize>(size));
+    std::ofstream(pictureFile, std::ios::binary).write(reinterpret_cast<const char*>(data), static_cast<std::streamsize>(size));
     const auto picture = windows::ReadPicture(catalogue::PathText(pictureFile));
-    if (const QImage* image = std::get_if<QImage>(&picture)) {
-        const auto pixels = static_cast<std::uint64_t>(image->width()) * static_cast<std::uint64_t>(image->height());
-        if (image->isNull() || pixels == 0 || pixels > catalogue::kMaxPicturePixels) {
-            std::fprintf(stderr, "a picture of %d x %d was shown\n", image->width(), image->height());
-            std::abort();
-        }
-    } else if (!std::get<QString>(picture).contains(QString::fromStdString(catalogue::PathText(pictureFile)))) {
-        std::fprintf(stderr, "a refusal that does not name the file\n");
+    const QImage* image = std::get_if<QImage>(&picture);
+    if (image && (image->isNull() || std::uint64_t(image->width()) * std::uint64_t(image->height()) > catalogue::kMaxPicturePixels))
         std::abort();
-    }
     return 0;
 }
