@@ -1,7 +1,8 @@
 // Data folders a learner might bring, against the real start-up and the real
 // presentation: every picture the toolkit decodes is shown at its own size,
-// centred; whatever cannot serve is told once, naming the file and why, fast,
-// and never leaves a half-loaded quiz or a half-drawn kana behind.
+// centred; whatever cannot serve is told once, naming the file and why,
+// having read no more of it than its bounds allow (the times are
+// bench/'s), and never leaves a half-loaded quiz or a half-drawn kana behind.
 
 #include "data_folder.h"
 #include "form_harness.h"
@@ -9,7 +10,6 @@
 #include "windows/startup.h"
 
 #include <QDir>
-#include <QElapsedTimer>
 #include <QTest>
 #include <QtEndian>
 
@@ -60,12 +60,9 @@ private slots:
                 QCOMPARE(f.write(QByteArray(kMiB, 'x')), kMiB);
         }
         const qint64 readBefore = selfReport("io", "rchar:");
-        QElapsedTimer timer;
-        timer.start();
         quiz::RandomSource random(11);
         MessageLog messages;
         QVERIFY(!windows::StartQuelvane(data.path(), random, messages.box())); // no window
-        QVERIFY(timer.elapsed() < 1000);
         QVERIFY2(selfReport("io", "rchar:") - readBefore < kMiB, "a file was read whole");
         QCOMPARE(messages.texts.size(), 1);
         const QString& text = messages.texts.front();
@@ -129,15 +126,11 @@ private slots:
         h.button("Command1")->click();
         h.katakana(0)->setChecked(false);
         h.katakana(10)->setChecked(true);
-        QElapsedTimer timer;
-        timer.start();
         h.button("Command1")->click();
-        const qint64 elapsed = timer.elapsed();
         auto* kana = h.find<windows::PictureLabel>("imgKana");
 
         if (cause.isEmpty()) {
             QVERIFY2(h.messages().texts.isEmpty(), qPrintable(h.messages().texts.join('\n')));
-            QVERIFY2(elapsed < 100, qPrintable(QString::number(elapsed)));
             QCOMPARE(kana->size(), size);
             QCOMPARE(kana->pixmap().size(), size);
             const QPoint centre = h.find("Frame2")->rect().center();
@@ -148,7 +141,6 @@ private slots:
                 QCOMPARE(kana->pixmap().toImage().pixelColor(20, 15), QColor(Qt::black));
             return;
         }
-        QVERIFY(elapsed < 1000);
         QCOMPARE(h.messages().texts.size(), 1);
         const QString& text = h.messages().texts.front();
         QVERIFY2(text.contains(QDir::toNativeSeparators(data.file("kat/n.gif"))) && text.contains(cause), qPrintable(text));
