@@ -231,6 +231,8 @@ private slots:
         QTest::newRow("JPEG of 40 x 0") << QByteArray(jpeg).replace(frame + 5, 2, QByteArray(2, '\0')) << "it declares a picture of 40 x 0 pixels, which holds nothing to show";
         QTest::newRow("lossless JPEG") << QByteArray(jpeg).replace(frame + 1, 1, "\xC3") << "it is a kind of JPEG picture (lossless or hierarchical) this program cannot show";
         QTest::newRow("JPEG of two frames") << QByteArray(jpeg).insert(frame, jpeg.mid(frame, 19)) << "it is damaged: it holds two frames";
+        QTest::newRow("JPEG with an empty comment and a stray restart") << QByteArray(jpeg).insert(2, QByteArray("\xFF\xFE\0\x02\xFF\xD7", 6)) << "";
+        QTest::newRow("JPEG segment of length 1") << QByteArray(jpeg).insert(2, QByteArray("\xFF\xFE\0\x01\xFF\xFE\0\x02", 8)) << endsEarly;
         QTest::newRow("progressive JPEG of 64 scans") << encodedPicture({40, 36}, "JPEG", 64) << "";
         QTest::newRow("progressive JPEG of 65 scans") << encodedPicture({40, 36}, "JPEG", 65)
                                                       << "it holds more than 64 scans, each a pass over the whole picture";
@@ -242,6 +244,9 @@ private slots:
         QTest::newRow("BMP of 30 x -20") << QByteArray(bmp).replace(22, 4, QByteArray("\xEC\xFF\xFF\xFF", 4)) << "";
         QTest::newRow("BMP of 30 x -2147483648") << QByteArray(bmp).replace(22, 4, QByteArray("\0\0\0\x80", 4)) << "it declares a picture of 30 x 2147483648 pixels, more than 4 megapixels";
         QTest::newRow("BMP of 0 x 20") << QByteArray(bmp).replace(18, 4, QByteArray(4, '\0')) << "it declares a picture of 0 x 20 pixels, which holds nothing to show";
+        QTest::newRow("BMP of a header of 20 bytes") << QByteArray(bmp).replace(14, 1, "\x14") << "it is a kind of BMP picture this program cannot show";
+        QTest::newRow("BMP of the oldest kind, 3 x 0") << QByteArray("BM\0\0\0\0\0\0\0\0\x1A\0\0\0\x0C\0\0\0\3\0\0\0\1\0\x18\0", 26)
+                                                       << "it declares a picture of 3 x 0 pixels, which holds nothing to show";
         QTest::newRow("BMP holding a PNG") << QByteArray(bmp).replace(30, 1, "\5") << "it is a kind of BMP picture this program cannot show";
         QTest::newRow("icon") << QByteArray("\0\0\1\0\1\0", 6) << "it is not a picture in a format this program can show (GIF, JPEG, PNG or BMP)";
     }
