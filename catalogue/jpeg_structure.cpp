@@ -54,6 +54,7 @@ std::optional<std::string> JpegDamage(std::string_view bytes)
     bool sawFrame = false;
     std::size_t scans = 0;
     std::uint64_t side = 0;
+    std::size_t pieces = 0;
     for (;;) {
         while (walk.has(1) && walk.byte() == 0xFF) // a marker and any fill bytes before it
             walk.skip(1);
@@ -79,6 +80,8 @@ std::optional<std::string> JpegDamage(std::string_view bytes)
                 return cause;
             sawFrame = true;
         } else if ((marker >= 0xE0 && marker <= 0xEF) || marker == kComment) {
+            if (auto cause = SidePiecesCause(++pieces))
+                return cause;
             side += length;
             if (auto cause = SideDataCause(side, kMaxSideBytes, "text and other data"))
                 return cause;

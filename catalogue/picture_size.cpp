@@ -36,4 +36,11 @@ std::optional<std::string> SideDataCause(std::uint64_t bytes, std::size_t bound,
          + std::to_string(bound);
 }
 
+std::optional<std::string> SidePiecesCause(std::size_t pieces)
+{
+    if (pieces <= kMaxSidePieces)
+        return std::nullopt;
+    return "it holds more than " + std::to_string(kMaxSidePieces) + " pieces of text and other data beside the picture";
+}
+
 } // namespace catalogue

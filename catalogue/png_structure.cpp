@@ -35,6 +35,7 @@ std::optional<std::string> PngDamage(std::string_view bytes)
 
     std::uint64_t side = 0;
     std::uint64_t packed = 0;
+    std::size_t pieces = 0;
     bool sawPixels = false;
     while (walk.has(8)) {
         const std::uint32_t length = walk.big(0, 4);
@@ -52,6 +53,8 @@ std::optional<std::string> PngDamage(std::string_view bytes)
             return sawPixels ? std::nullopt : std::optional<std::string>("it is damaged: it holds no picture");
         sawPixels = sawPixels || type == "IDAT";
         if (!isPixelData(type)) {
+            if (auto cause = SidePiecesCause(++pieces))
+                return cause;
             side += length;
             packed += isPacked(type) ? length : 0;
             if (auto cause = SideDataCause(packed, kMaxPackedSideBytes, "compressed text or colour profile"))

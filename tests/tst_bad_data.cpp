@@ -94,6 +94,8 @@ private slots:
         QTest::newRow("JPEG declaring 5000 x 4000") << hugeJpeg << "5000 x 4000 pixels" << QSize();
         QTest::newRow("PNG with 150 KB of compressed text") << pngWithChunk("zTXt", 150000)
             << "150000 bytes of compressed text or colour profile beside the picture, more than 8192" << QSize();
+        QTest::newRow("JPEG of 40,000 empty comments") << QByteArray(encodedPicture({40, 36}, "JPEG")).insert(2, QByteArray("\xFF\xFE\0\x02", 4).repeated(40000))
+                                                       << "more than 64 pieces of text and other data" << QSize();
         QTest::newRow("JPEG of 2000 scans") << encodedPicture({64, 48}, "JPEG", 2000) << "more than 64 scans" << QSize();
         QTest::newRow("GIF of 0 x 65280") << QByteArray("GIF89a\0\0\0\xFF\0\0\0\x2C\0\0\0\0\1\0\1\0\0\2\2\x44\1\0\x3B", 29)
                                           << "a picture of 0 x 65280 pixels, which holds nothing to show" << QSize();

@@ -223,6 +223,9 @@ private slots:
             << "it holds 8193 bytes of compressed text or colour profile beside the picture, more than 8192";
         QTest::newRow("PNG with 1 MiB + 1 of text") << pngWithChunk("tEXt", (1 << 20) + 1)
             << "it holds 1048577 bytes of text and other data beside the picture, more than 1048576";
+        QTest::newRow("PNG with 64 chunks beside, 63 of them empty") << QByteArray(png).insert(33, pngWithChunk("abCd", 0).mid(33, 12).repeated(63)) << "";
+        QTest::newRow("PNG with 65 empty texts") << QByteArray(png).insert(33, pngWithChunk("tEXt", 0).mid(33, 12).repeated(65))
+                                                 << "it holds more than 64 pieces of text and other data beside the picture";
         QTest::newRow("PNG chunk past the end") << pngWithChunk("tEXt", 100).chopped(100) << endsEarly;
         const QByteArray jpeg = encodedPicture({40, 36}, "JPEG");
         const qsizetype frame = jpeg.indexOf("\xFF\xC0");
@@ -233,6 +236,9 @@ private slots:
         QTest::newRow("JPEG of two frames") << QByteArray(jpeg).insert(frame, jpeg.mid(frame, 19)) << "it is damaged: it holds two frames";
         QTest::newRow("JPEG with an empty comment and a stray restart") << QByteArray(jpeg).insert(2, QByteArray("\xFF\xFE\0\x02\xFF\xD7", 6)) << "";
         QTest::newRow("JPEG segment of length 1") << QByteArray(jpeg).insert(2, QByteArray("\xFF\xFE\0\x01\xFF\xFE\0\x02", 8)) << endsEarly;
+        QTest::newRow("JPEG with 64 segments beside, 63 of them empty") << QByteArray(jpeg).insert(20, QByteArray("\xFF\xFE\0\x02\xFF\xE1\0\x02", 8).repeated(31) + QByteArray("\xFF\xFE\0\x02", 4)) << "";
+        QTest::newRow("JPEG with 65 empty comments") << QByteArray(jpeg).insert(20, QByteArray("\xFF\xFE\0\x02", 4).repeated(65))
+                                                     << "it holds more than 64 pieces of text and other data beside the picture";
         QTest::newRow("progressive JPEG of 64 scans") << encodedPicture({40, 36}, "JPEG", 64) << "";
         QTest::newRow("progressive JPEG of 65 scans") << encodedPicture({40, 36}, "JPEG", 65)
                                                       << "it holds more than 64 scans, each a pass over the whole picture";
