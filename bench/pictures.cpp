@@ -117,6 +117,8 @@ const Case kCases[] = {
      [] { return encoded(QImage(30, 20, QImage::Format_RGB32), "png").insert(33, zText(150000)); }},
     {"progressive JPEG 2048 x 2048, 5000 scans",
      [] { return scans(encoded(solid(QImage::Format_RGB32), "jpeg", true), 5000); }},
+    {"JPEG of 40,000 empty comments",
+     [] { return encoded(QImage(30, 20, QImage::Format_RGB32), "jpeg").insert(2, QByteArray("\xFF\xFE\0\x02", 4).repeated(40000)); }},
 };
 
 long residentKb(const char* key)
