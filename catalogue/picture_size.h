@@ -10,8 +10,9 @@ namespace catalogue {
 
 // The most pixels a picture may declare, for the whole picture and for each
 // of its frames: 2048 x 2048, twenty times the kana window at twice the
-// resolution, and small enough to decode in well under a tenth of a second
-// whatever the format. A few header bytes could otherwise ask for gigabytes.
+// resolution, and small enough to decode in well under a second whatever the
+// format, within the other bounds below (README.md has the worst times). A
+// few header bytes could otherwise ask for gigabytes.
 inline constexpr std::uint64_t kMaxPicturePixels = 4 * 1024 * 1024;
 
 // The most bytes read for one picture: the largest one uncompressed at
