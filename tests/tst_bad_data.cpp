@@ -38,8 +38,7 @@ private slots:
         QTest::newRow("one entry short") << "kat/yayuyo.txt" << QByteArray("a.gif\ru.gif\r") << "holds 2 entries, 3 needed";
         QTest::newRow("quote never closed") << "kat/symbols.txt" << QByteArray("a,\"i") << "entry 2 cannot be read: its closing double quote is missing";
         QTest::newRow("one entry of 100 MB") << "hir/yayuyo.txt" << QByteArray("<100 MB>") << "entry 1 cannot be read: it is longer than 1024 bytes";
-        QTest::newRow("a quoted entry, then 1 GiB of NULs") << "kat/symbols.txt" << QByteArray("\"a\"<then 1 GiB of NULs>")
-                                                            << "entry 1 cannot be read: more than 1024 bytes follow its closing double quote";
+        QTest::newRow("a quoted entry, then 1 GiB of NULs") << "kat/symbols.txt" << QByteArray("\"a\"<then 1 GiB of NULs>") << "entry 1 cannot be read: more than 1024 bytes follow its closing double quote";
         QTest::newRow("UTF-16 with its mark") << "hir/stdpaths.txt" << QByteArray("\xFF\xFE" "a\0,\0", 6) << "it is written in UTF-16";
     }
 
@@ -92,13 +91,10 @@ private slots:
         QByteArray hugeJpeg = encodedPicture({40, 36}, "JPEG");
         hugeJpeg.replace(hugeJpeg.indexOf("\xFF\xC0") + 5, 4, QByteArray("\x0F\xA0\x13\x88", 4)); // 5000 wide, 4000 high
         QTest::newRow("JPEG declaring 5000 x 4000") << hugeJpeg << "5000 x 4000 pixels" << QSize();
-        QTest::newRow("PNG with 150 KB of compressed text") << pngWithChunk("zTXt", 150000)
-            << "150000 bytes of compressed text or colour profile beside the picture, more than 8192" << QSize();
-        QTest::newRow("JPEG of 40,000 empty comments") << QByteArray(encodedPicture({40, 36}, "JPEG")).insert(2, QByteArray("\xFF\xFE\0\x02", 4).repeated(40000))
-                                                       << "more than 64 pieces of text and other data" << QSize();
+        QTest::newRow("PNG with 150 KB of compressed text") << pngWithChunk("zTXt", 150000) << "150000 bytes of compressed text or colour profile beside the picture, more than 8192" << QSize();
+        QTest::newRow("JPEG of 40,000 empty comments") << QByteArray(encodedPicture({40, 36}, "JPEG")).insert(2, QByteArray("\xFF\xFE\0\x02", 4).repeated(40000)) << "more than 64 pieces of text and other data" << QSize();
         QTest::newRow("JPEG of 2000 scans") << encodedPicture({64, 48}, "JPEG", 2000) << "more than 64 scans" << QSize();
-        QTest::newRow("GIF of 0 x 65280") << QByteArray("GIF89a\0\0\0\xFF\0\0\0\x2C\0\0\0\0\1\0\1\0\0\2\2\x44\1\0\x3B", 29)
-                                          << "a picture of 0 x 65280 pixels, which holds nothing to show" << QSize();
+        QTest::newRow("GIF of 0 x 65280") << QByteArray("GIF89a\0\0\0\xFF\0\0\0\x2C\0\0\0\0\1\0\1\0\0\2\2\x44\1\0\x3B", 29) << "a picture of 0 x 65280 pixels, which holds nothing to show" << QSize();
         const QByteArray png = encodedPicture({40, 36}, "PNG");
         QByteArray icon("\0\0\1\0\1\0\x10\x10\0\0\1\0\x20\0\0\0\0\0\x16\0\0\0", 22); // one entry, 16 x 16
         qToLittleEndian<quint32>(static_cast<quint32>(png.size()), icon.data() + 14);
