@@ -185,7 +185,7 @@ private slots:
         QTest::addColumn<QString>("display");
         QTest::addColumn<QByteArray>("folder");
         QTest::addColumn<QByteArray>("said");
-        QTest::addColumn<bool>("errorBroken"); // a pipe nobody reads: the learner is still told
+        QTest::addColumn<bool>("errorBroken"); // a pipe nobody reads: no signal ends it before its message box
         QTest::newRow("no display") << QString() << QByteArray() << QByteArray("QT_QPA_PLATFORM=offscreen") << false;
         QTest::newRow("no server on the display") << ":9999" << QByteArray() << QByteArray("QT_QPA_PLATFORM=offscreen") << false;
         QTest::newRow("no data, folder name not in UTF-8") << "offscreen" << QByteArray("bin\xff")
