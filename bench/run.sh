@@ -35,12 +35,14 @@ if $quick; then
     sharpness_args=(--kana 5)
     soak_args=(--questions 2000 --warmup 500)
     catalogue_args=(--runs 20)
+    pictures_args=(--runs 1)
 else
     startup_args=(--runs 30 --warmup 3)
     question_args=(--iterations 10000)
     sharpness_args=(--kana 20)
     soak_args=(--questions 100000 --warmup 5000)
     catalogue_args=(--runs 1000)
+    pictures_args=(--runs 5)
 fi
 
 export QT_QPA_PLATFORM=$platform
@@ -90,4 +92,5 @@ millions() {
     done
     "${wrap[@]}" "$bench/bench_soak" "${soak_args[@]}"
     "$bench/bench_catalogue" "${catalogue_args[@]}"
+    "$bench/bench_pictures" "${pictures_args[@]}"
 } | tee "$build/bench-results.md"

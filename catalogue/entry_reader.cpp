@@ -30,6 +30,16 @@ std::optional<std::string> EntryReader::next()
 
 void EntryReader::skipByteOrderMark()
 {
+    // What Windows editors save as "Unicode": FF FE or FE FF first.
+    const int first = in_.sgetc();
+    if (first == 0xFF || first == 0xFE) {
+        const int second = in_.snextc();
+        if (second == (first ^ 0x01))
+            throw EntryError("it is written in UTF-16 (what Windows calls \"Unicode\"); list files are read as UTF-8 "
+                             "or Windows-1252, so save it again as UTF-8");
+        in_.sungetc();
+        return;
+    }
     static constexpr char kMark[] = "\xEF\xBB\xBF";
     for (int i = 0; i < 3; ++i) {
         if (in_.sgetc() != static_cast<unsigned char>(kMark[i])) {
@@ -45,8 +55,10 @@ void EntryReader::skipByteOrderMark()
 bool EntryReader::skipBlanks()
 {
     int c = in_.sgetc();
-    while (isBlank(c))
-        c = in_.snextc();
+    for (std::size_t skipped = 0; isBlank(c); c = in_.snextc()) {
+        if (++skipped > kMaxSkippedBytes)
+            fail("more than " + std::to_string(kMaxSkippedBytes) + " blank bytes stand before it");
+    }
     return c != kEof;
 }
 
@@ -70,8 +82,11 @@ std::string EntryReader::readQuoted()
         append(entry, static_cast<char>(c));
     }
     // Whatever stands between the closing quote and the separator is not
-    // part of the entry.
+    // part of the entry, and is not read without end either.
+    std::size_t skipped = 0;
     for (int c = in_.snextc(); c != kEof && !takeSeparator(c); c = in_.snextc()) {
+        if (++skipped > kMaxSkippedBytes)
+            fail("more than " + std::to_string(kMaxSkippedBytes) + " bytes follow its closing double quote");
     }
     return entry;
 }

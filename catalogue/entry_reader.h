@@ -21,12 +21,18 @@ public:
 // right after a comma does not start another entry, so a list written as
 // "a, i,\nu" holds three entries. Whatever else stands in an entry is kept
 // byte for byte, control characters and NULs included; a byte-order mark at
-// the start of the stream is not part of the first entry.
+// the start of the stream is not part of the first entry. A UTF-16 stream
+// (known by its byte-order mark) is refused: read byte by byte, its names
+// would hold a NUL in every other byte and match no answer.
 class EntryReader {
 public:
     // Longer entries mean a damaged file; the bound also keeps a file with no
     // separators from being read whole into memory.
     static constexpr std::size_t kMaxEntryBytes = 1024;
+    // The most bytes skipped in a row, blanks before an entry or whatever
+    // follows its closing quote: past the last byte kept, the reader reads
+    // no more than this before it gives up, whatever the file holds.
+    static constexpr std::size_t kMaxSkippedBytes = 1024;
 
     explicit EntryReader(std::streambuf& in);
 

@@ -1,5 +1,6 @@
 #include "catalogue/gif_structure.h"
 
+#include "catalogue/byte_walk.h"
 #include "catalogue/picture_size.h"
 
 #include <cstddef>
@@ -13,46 +14,26 @@ constexpr std::uint8_t kExtension = 0x21;
 constexpr std::uint8_t kImage = 0x2C;
 constexpr std::uint8_t kTrailer = 0x3B;
 
-class BlockWalk {
-public:
-    explicit BlockWalk(std::string_view bytes)
-        : bytes_(bytes)
-    {
-    }
+// A colour table follows a descriptor whose flags have the top bit set.
+std::size_t colourTableSize(std::uint8_t flags)
+{
+    return (flags & 0x80) ? 3u * (std::size_t{2} << (flags & 0x07)) : 0;
+}
 
-    bool has(std::size_t count) const { return bytes_.size() - at_ >= count; }
-    std::uint8_t byte(std::size_t offset = 0) const { return static_cast<std::uint8_t>(bytes_[at_ + offset]); }
-    std::uint16_t word(std::size_t offset) const
-    {
-        return static_cast<std::uint16_t>(byte(offset) | (byte(offset + 1) << 8));
+// Data sub-blocks: a length byte and that many bytes, until a zero length.
+bool skipSubBlocks(ByteWalk& walk)
+{
+    while (walk.has(1)) {
+        const std::size_t length = walk.byte();
+        walk.skip(1);
+        if (length == 0)
+            return true;
+        if (!walk.has(length))
+            return false;
+        walk.skip(length);
     }
-    void skip(std::size_t count) { at_ += count; }
-
-    // A colour table follows a descriptor whose flags have the top bit set.
-    std::size_t colourTableSize(std::uint8_t flags) const
-    {
-        return (flags & 0x80) ? 3u * (std::size_t{2} << (flags & 0x07)) : 0;
-    }
-
-    // Data sub-blocks: a length byte and that many bytes, until a zero length.
-    bool skipSubBlocks()
-    {
-        while (has(1)) {
-            const std::size_t length = byte();
-            skip(1);
-            if (length == 0)
-                return true;
-            if (!has(length))
-                return false;
-            skip(length);
-        }
-        return false;
-    }
-
-private:
-    std::string_view bytes_;
-    std::size_t at_ = 0;
-};
+    return false;
+}
 
 } // namespace
 
@@ -62,13 +43,13 @@ std::optional<std::string> GifDamage(std::string_view bytes)
     if (bytes.substr(0, 6) != "GIF87a" && bytes.substr(0, 6) != "GIF89a")
         return "it is not a GIF picture";
 
-    BlockWalk walk(bytes);
+    ByteWalk walk(bytes);
     walk.skip(6);
     if (!walk.has(7))
         return endsEarly;
-    if (auto oversize = OversizeCause(walk.word(0), walk.word(2), "a picture"))
+    if (auto oversize = SizeCause(walk.little(0, 2), walk.little(2, 2), "a picture"))
         return oversize;
-    const std::size_t globalTable = walk.colourTableSize(walk.byte(4));
+    const std::size_t globalTable = colourTableSize(walk.byte(4));
     walk.skip(7);
     if (!walk.has(globalTable))
         return endsEarly;
@@ -84,19 +65,19 @@ std::optional<std::string> GifDamage(std::string_view bytes)
             if (!walk.has(1))
                 return endsEarly;
             walk.skip(1); // the extension's label
-            if (!walk.skipSubBlocks())
+            if (!skipSubBlocks(walk))
                 return endsEarly;
         } else if (block == kImage) {
             if (!walk.has(9))
                 return endsEarly;
-            if (auto oversize = OversizeCause(walk.word(4), walk.word(6), "a frame"))
+            if (auto oversize = OversizeCause(walk.little(4, 2), walk.little(6, 2), "a frame"))
                 return oversize;
-            const std::size_t localTable = walk.colourTableSize(walk.byte(8));
+            const std::size_t localTable = colourTableSize(walk.byte(8));
             walk.skip(9);
             if (!walk.has(localTable + 1))
                 return endsEarly;
             walk.skip(localTable + 1); // the table and the LZW code size
-            if (!walk.skipSubBlocks())
+            if (!skipSubBlocks(walk))
                 return endsEarly;
             sawImage = true;
         } else {

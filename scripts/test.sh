@@ -123,23 +123,33 @@ stage tests env ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1:hal
 count_stage tests
 
 # The fuzzer grows its corpus as it goes; it works on a copy in its build
-# folder, so that only the seeds under tests/fuzz/corpus stay in the tree. Inputs that break the
-# reader are kept in build-tests-fuzz/findings.
+# folder, so that only the seeds under tests/fuzz/corpus-* stay in the tree. Inputs that break
+# a target are kept in build-tests-fuzz/findings.
 # (A stage runs its command as an if condition, where set -e does not hold.)
 fuzz() {
     cmake -S . -B build-tests-fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
         -DCMAKE_CXX_COMPILER=clang++ -DBUILD_TESTING=OFF -DQUELVANE_FUZZ=ON || return 1
-    cmake --build build-tests-fuzz --target fuzz_entry_reader || return 1
-    local corpus=build-tests-fuzz/corpus
-    rm -rf "$corpus" && mkdir "$corpus" && cp tests/fuzz/corpus/* "$corpus/" || return 1
+    cmake --build build-tests-fuzz --target fuzz_entry_reader fuzz_picture_structure fuzz_read_picture || return 1
     mkdir -p build-tests-fuzz/findings
     local status=0
-    build-tests-fuzz/tests/fuzz/fuzz_entry_reader \
-        -max_total_time=20 -max_len=4096 -timeout=10 -rss_limit_mb=2048 \
-        -dict=tests/fuzz/entry_reader.dict \
-        -artifact_prefix=build-tests-fuzz/findings/ \
-        "$corpus" || status=$?
-    [[ $status -eq 0 ]] || echo "The fuzzer found an input that breaks the list-file reader: build-tests-fuzz/findings/"
+    # target, seeds, dictionary, then its own bounds: a picture the toolkit
+    # decodes within the program's bounds takes well under a second and
+    # 32 MiB at once, so more of either is a finding.
+    run_fuzzer() {
+        local target=$1 seeds=$2 dict=$3
+        shift 3
+        local corpus=build-tests-fuzz/corpus-$target
+        rm -rf "$corpus" && mkdir "$corpus" && cp "tests/fuzz/$seeds"/* "$corpus/" || return 1
+        QT_QPA_PLATFORM=offscreen build-tests-fuzz/tests/fuzz/$target -max_total_time=20 -dict="tests/fuzz/$dict" \
+            -artifact_prefix=build-tests-fuzz/findings/$target- "$@" "$corpus" || {
+            echo "The fuzzer found an input that breaks $target: build-tests-fuzz/findings/"
+            return 1
+        }
+    }
+    run_fuzzer fuzz_entry_reader corpus-list entry_reader.dict -max_len=4096 -timeout=10 -rss_limit_mb=2048 || status=1
+    run_fuzzer fuzz_picture_structure corpus-picture picture.dict -max_len=65536 -timeout=1 -rss_limit_mb=512 || status=1
+    run_fuzzer fuzz_read_picture corpus-picture picture.dict -max_len=65536 -timeout=2 -rss_limit_mb=1536 \
+        -malloc_limit_mb=48 || status=1
     return $status
 }
 stage fuzz fuzz

@@ -1,6 +1,10 @@
 #include "data_folder.h"
 
+#include <QBuffer>
 #include <QFile>
+#include <QImage>
+#include <QImageWriter>
+#include <QtEndian>
 
 #include <stdexcept>
 #include <system_error>
@@ -11,6 +15,32 @@ QByteArray readFile(const QString& path)
 {
     QFile file(path);
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+QByteArray encodedPicture(const QSize& size, const char* format, int scans)
+{
+    QImage image(size, QImage::Format_RGB32);
+    image.fill(Qt::darkBlue);
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    QImageWriter writer(&buffer, format);
+    writer.setProgressiveScanWrite(scans > 0);
+    writer.write(image);
+    // 0xFF 0xDA starts a scan; coded data never holds it.
+    const qsizetype last = bytes.lastIndexOf("\xFF\xDA");
+    const QByteArray scan = bytes.mid(last, bytes.size() - 2 - last);
+    while (scans > 0 && bytes.count("\xFF\xDA") < scans)
+        bytes.insert(bytes.size() - 2, scan);
+    return bytes;
+}
+
+QByteArray pngWithChunk(const char* type, int length)
+{
+    QByteArray chunk(4 + 4 + length + 4, '\0');
+    qToBigEndian<quint32>(static_cast<quint32>(length), chunk.data());
+    chunk.replace(4, 4, type);
+    return encodedPicture({30, 20}, "PNG").insert(33, chunk); // after the signature and the header
 }
 
 qint64 selfReport(const char* file, const QByteArray& key)

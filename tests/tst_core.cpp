@@ -8,6 +8,7 @@
 #include "catalogue/list_file.h"
 #include "catalogue/load_error.h"
 #include "catalogue/loaders.h"
+#include "catalogue/picture_format.h"
 #include "data_folder.h"
 #include "quiz/presentation.h"
 #include "quiz/random_int.h"
@@ -97,6 +98,14 @@ private slots:
         QTest::newRow("quote never closed") << QByteArray("a,\"b") << QStringList{"a", "entry 2 cannot be read: its closing double quote is missing"};
         QTest::newRow("quote broken by a lone CR") << QByteArray("\"a\rb\"") << QStringList{"entry 1 cannot be read: its closing double quote is missing"};
         QTest::newRow("entry too long") << QByteArray(1025, 'x') << QStringList{"entry 1 cannot be read: it is longer than 1024 bytes"};
+        QTest::newRow("1024 blanks, then an entry") << QByteArray(1024, '\n') + "a" << QStringList{"a"};
+        QTest::newRow("1025 blanks") << "a," + QByteArray(1025, ' ') + "b" << QStringList{"a", "entry 2 cannot be read: more than 1024 blank bytes stand before it"};
+        QTest::newRow("1024 bytes after a closing quote") << "\"a\"" + QByteArray(1024, '\0') + ",b" << QStringList{"a", "b"};
+        QTest::newRow("1025 bytes after a closing quote") << "\"a\"" + QByteArray(1025, '\0') << QStringList{"entry 1 cannot be read: more than 1024 bytes follow its closing double quote"};
+        const QString utf16 = "it is written in UTF-16 (what Windows calls \"Unicode\"); list files are read as UTF-8 or Windows-1252, so save it again as UTF-8";
+        QTest::newRow("UTF-16, little-endian") << QByteArray("\xFF\xFE" "a\0,\0", 6) << QStringList{utf16};
+        QTest::newRow("UTF-16, big-endian") << QByteArray("\xFE\xFF\0a", 4) << QStringList{utf16};
+        QTest::newRow("a lone FF kept") << QByteArray("\xFF" "a") << QStringList{QChar(0xFFFD) + QString("a")};
     }
 
     void entries()
@@ -188,25 +197,63 @@ private slots:
         QCOMPARE(FindDataFolder(bin), bin);
     }
 
-    void gifChecks_data()
+    // The structure of each format the program shows, checked before the
+    // toolkit reads it: the whole picture, its size, what it holds beside it.
+    void pictureChecks_data()
     {
         QTest::addColumn<QByteArray>("bytes");
-        QTest::addColumn<QString>("cause");
-        // A whole one, one without its trailer, and ones declaring absurd
-        // sizes are among the pictures the windows are shown.
-        QTest::newRow("no picture") << QByteArray("GIF89a\1\0\1\0\0\0\0\x3B", 14) << "it is damaged: it holds no picture";
-        QTest::newRow("unknown block") << QByteArray("GIF89a\1\0\1\0\0\0\0\x99\x3B", 15)
-                                       << "it is damaged: an unknown block stands in it";
-        QTest::newRow("2048 x 2048") << QByteArray("GIF89a\0\x08\0\x08\0\0\0", 13) << "it is damaged: the picture data ends early";
-        QTest::newRow("2049 x 2048") << QByteArray("GIF89a\1\x08\0\x08\0\0\0", 13)
-                                     << "it declares a picture of 2049 x 2048 pixels, more than 4 megapixels";
+        QTest::addColumn<QString>("cause"); // empty: shown
+        const QString endsEarly = "it is damaged: the picture data ends early";
+        QTest::newRow("GIF holding no picture") << QByteArray("GIF89a\1\0\1\0\0\0\0\x3B", 14) << "it is damaged: it holds no picture";
+        QTest::newRow("GIF with an unknown block") << QByteArray("GIF89a\1\0\1\0\0\0\0\x99\x3B", 15)
+                                                   << "it is damaged: an unknown block stands in it";
+        QTest::newRow("GIF of 2048 x 2048") << QByteArray("GIF89a\0\x08\0\x08\0\0\0", 13) << endsEarly;
+        QTest::newRow("GIF of 2049 x 2048") << QByteArray("GIF89a\1\x08\0\x08\0\0\0", 13)
+                                            << "it declares a picture of 2049 x 2048 pixels, more than 4 megapixels";
+        QTest::newRow("GIF of 0 x 65280") << QByteArray("GIF89a\0\0\0\xFF\0\0\0", 13) << "it declares a picture of 0 x 65280 pixels, which holds nothing to show";
+        const QByteArray png = encodedPicture({30, 20}, "PNG");
+        QTest::newRow("PNG") << png << "";
+        QTest::newRow("PNG without its end") << png.chopped(12) << endsEarly;
+        QTest::newRow("PNG of 0 x 20") << QByteArray(png).replace(16, 4, QByteArray(4, '\0')) << "it declares a picture of 0 x 20 pixels, which holds nothing to show";
+        QTest::newRow("PNG of 3000 x 2000") << QByteArray(png).replace(16, 8, QByteArray("\0\0\x0B\xB8\0\0\x07\xD0", 8)) << "it declares a picture of 3000 x 2000 pixels, more than 4 megapixels";
+        QTest::newRow("PNG without its header") << png.left(8) + png.mid(33) << "it is damaged: its header is missing";
+        QTest::newRow("PNG with 8 KiB of compressed text") << pngWithChunk("zTXt", 8192) << "";
+        QTest::newRow("PNG with 8 KiB + 1 of colour profile") << pngWithChunk("iCCP", 8193) << "it holds 8193 bytes of compressed text or colour profile beside the picture, more than 8192";
+        QTest::newRow("PNG with 1 MiB + 1 of text") << pngWithChunk("tEXt", (1 << 20) + 1) << "it holds 1048577 bytes of text and other data beside the picture, more than 1048576";
+        QTest::newRow("PNG with 64 chunks beside, 63 of them empty") << QByteArray(png).insert(33, pngWithChunk("abCd", 0).mid(33, 12).repeated(63)) << "";
+        QTest::newRow("PNG with 65 empty texts") << QByteArray(png).insert(33, pngWithChunk("tEXt", 0).mid(33, 12).repeated(65)) << "it holds more than 64 pieces of text and other data beside the picture";
+        QTest::newRow("PNG chunk past the end") << pngWithChunk("tEXt", 100).chopped(100) << endsEarly;
+        const QByteArray jpeg = encodedPicture({40, 36}, "JPEG");
+        const qsizetype frame = jpeg.indexOf("\xFF\xC0");
+        QTest::newRow("JPEG") << jpeg << "";
+        QTest::newRow("JPEG without its end") << jpeg.chopped(2) << endsEarly;
+        QTest::newRow("JPEG of 40 x 0") << QByteArray(jpeg).replace(frame + 5, 2, QByteArray(2, '\0')) << "it declares a picture of 40 x 0 pixels, which holds nothing to show";
+        QTest::newRow("lossless JPEG") << QByteArray(jpeg).replace(frame + 1, 1, "\xC3") << "it is a kind of JPEG picture (lossless or hierarchical) this program cannot show";
+        QTest::newRow("JPEG of two frames") << QByteArray(jpeg).insert(frame, jpeg.mid(frame, 19)) << "it is damaged: it holds two frames";
+        QTest::newRow("JPEG with an empty comment and a stray restart") << QByteArray(jpeg).insert(2, QByteArray("\xFF\xFE\0\x02\xFF\xD7", 6)) << "";
+        QTest::newRow("JPEG segment of length 1") << QByteArray(jpeg).insert(2, QByteArray("\xFF\xFE\0\x01\xFF\xFE\0\x02", 8)) << endsEarly;
+        QTest::newRow("JPEG with 64 segments beside, 63 of them empty") << QByteArray(jpeg).insert(20, QByteArray("\xFF\xFE\0\x02\xFF\xE1\0\x02", 8).repeated(31) + QByteArray("\xFF\xFE\0\x02", 4)) << "";
+        QTest::newRow("JPEG with 65 empty comments") << QByteArray(jpeg).insert(20, QByteArray("\xFF\xFE\0\x02", 4).repeated(65)) << "it holds more than 64 pieces of text and other data beside the picture";
+        QTest::newRow("progressive JPEG of 64 scans") << encodedPicture({40, 36}, "JPEG", 64) << "";
+        QTest::newRow("progressive JPEG of 65 scans") << encodedPicture({40, 36}, "JPEG", 65) << "it holds more than 64 scans, each a pass over the whole picture";
+        QTest::newRow("JPEG with 17 comments of 64 KiB") << QByteArray(jpeg).insert(2, ("\xFF\xFE\xFF\xFF" + QByteArray(0xFFFD, ' ')).repeated(17)) << "it holds 1114095 bytes of text and other data beside the picture, more than 1048576";
+        const QByteArray bmp = encodedPicture({30, 20}, "BMP");
+        QTest::newRow("BMP") << bmp << "";
+        QTest::newRow("BMP cut short") << bmp.chopped(1) << endsEarly;
+        QTest::newRow("BMP of 30 x -20") << QByteArray(bmp).replace(22, 4, QByteArray("\xEC\xFF\xFF\xFF", 4)) << "";
+        QTest::newRow("BMP of 30 x -2147483648") << QByteArray(bmp).replace(22, 4, QByteArray("\0\0\0\x80", 4)) << "it declares a picture of 30 x 2147483648 pixels, more than 4 megapixels";
+        QTest::newRow("BMP of 0 x 20") << QByteArray(bmp).replace(18, 4, QByteArray(4, '\0')) << "it declares a picture of 0 x 20 pixels, which holds nothing to show";
+        QTest::newRow("BMP of a header of 20 bytes") << QByteArray(bmp).replace(14, 1, "\x14") << "it is a kind of BMP picture this program cannot show";
+        QTest::newRow("BMP of the oldest kind, 3 x 0") << QByteArray("BM\0\0\0\0\0\0\0\0\x1A\0\0\0\x0C\0\0\0\3\0\0\0\1\0\x18\0", 26) << "it declares a picture of 3 x 0 pixels, which holds nothing to show";
+        QTest::newRow("BMP holding a PNG") << QByteArray(bmp).replace(30, 1, "\5") << "it is a kind of BMP picture this program cannot show";
+        QTest::newRow("icon") << QByteArray("\0\0\1\0\1\0", 6) << "it is not a picture in a format this program can show (GIF, JPEG, PNG or BMP)";
     }
 
-    void gifChecks()
+    void pictureChecks()
     {
         QFETCH(QByteArray, bytes);
         QFETCH(QString, cause);
-        QCOMPARE(QString::fromStdString(GifDamage(bytes.toStdString()).value_or("")), cause);
+        QCOMPARE(QString::fromStdString(PictureDamage(bytes.toStdString()).value_or("")), cause);
     }
 
     // Wherever a picture is cut inside its data, the cut is found.

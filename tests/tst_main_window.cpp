@@ -8,6 +8,7 @@
 #include "windows/wrapping_button.h"
 #include "windows/wrapping_check_box.h"
 
+#include <QBuffer>
 #include <QGroupBox>
 #include <QStyle>
 #include <QTest>
@@ -364,6 +365,7 @@ private slots:
         QTest::newRow("without a twin") << QByteArray("<missing>") << false;
         QTest::newRow("a twin that is not a picture") << QByteArray("GIF89a") << false;
         QTest::newRow("a twin of the wrong size") << QByteArray("<1x>") << false;
+        QTest::newRow("a twin holding 150 KB of compressed text") << QByteArray("<PNG with text>") << false;
     }
 
     void kanaPictureForTheScreen()
@@ -372,8 +374,14 @@ private slots:
         QFETCH(bool, twinUsed);
         const QString shipped = QStringLiteral(QUELVANE_SHIPPED_DATA "/kat/n");
         const DataFolderCopy data;
-        if (!twin.isEmpty())
-            data.write("kat/n@2x.gif", twin == "<1x>" ? readFile(shipped + ".gif") : twin);
+        QByteArray contents = twin == "<1x>" ? readFile(shipped + ".gif") : twin;
+        if (twin == "<PNG with text>") { // the twin itself, but for its text
+            QBuffer png;
+            QVERIFY(png.open(QIODevice::WriteOnly) && QImage(shipped + "@2x.gif").save(&png, "PNG"));
+            contents = png.buffer().insert(33, pngWithChunk("zTXt", 150000).mid(33, 12 + 150000));
+        }
+        if (!contents.isEmpty())
+            data.write("kat/n@2x.gif", contents);
         FormHarness h(data.path());
         const qreal ratio = h.form().devicePixelRatioF();
         h.katakana(10)->setChecked(true);

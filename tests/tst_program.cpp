@@ -1,6 +1,7 @@
 // The program as the learner starts and ends it, and the wrong-answer and
 // About windows over the main window.
 
+#include "data_folder.h"
 #include "form_harness.h"
 #include "windows/picture_label.h"
 
@@ -131,17 +132,22 @@ private slots:
     // the keyboard on "Display another Kana / SKIP". "Exit", Alt+X (the
     // disabled "Lax Definitions" takes no part) or the close box end it at
     // once, a kana on display and nothing asked.
+    // When another program destroys the main window, the program ends with
+    // status 1 once the learner closes the window left over it.
     void endsTheProgram_data()
     {
         QTest::addColumn<int>("way");
-        QTest::newRow("Exit") << 0;
-        QTest::newRow("Alt+X") << 1;
-        QTest::newRow("close box") << 2;
+        QTest::addColumn<int>("status");
+        QTest::newRow("Exit") << 0 << 0;
+        QTest::newRow("Alt+X") << 1 << 0;
+        QTest::newRow("close box") << 2 << 0;
+        QTest::newRow("main window destroyed under the wrong-answer window") << 3 << 1;
     }
 
     void endsTheProgram()
     {
         QFETCH(int, way);
+        QFETCH(int, status);
         const QObject run; // a program that never ends is ended with 99
         QTimer::singleShot(5000, &run, [] { QCoreApplication::exit(99); });
         QTimer::singleShot(0, [way] {
@@ -155,10 +161,20 @@ private slots:
                 QTest::keyClick(form->findChild<QPushButton*>("Command5"), Qt::Key_Space);
             else if (way == 1)
                 QTest::keyClick(form, Qt::Key_X, Qt::AltModifier);
-            else
+            else if (way == 2)
                 form->windowHandle()->close();
+            if (way < 3)
+                return;
+            form->findChild<QCheckBox*>("TestMode")->setChecked(true);
+            QTest::keyClick(form->findChild<QPushButton*>("Command1"), Qt::Key_Space);
+            form->findChild<QLineEdit*>("txtKananame")->setText("zzz");
+            QTest::keyClick(form->findChild<QPushButton*>("cmdcheck"), Qt::Key_Space);
+            QPointer<windows::Form2> wrong = form->findChild<windows::Form2*>();
+            QVERIFY(wrong && wrong->isVisible());
+            form->windowHandle()->destroy();
+            QTest::keyClick(wrong->button(), Qt::Key_Return);
         });
-        QCOMPARE(windows::RunQuelvane(), 0);
+        QCOMPARE(windows::RunQuelvane(), status);
     }
 
     // The real program, started where it cannot go on: where no display
@@ -172,11 +188,13 @@ private slots:
         QTest::addColumn<QString>("display");
         QTest::addColumn<QByteArray>("folder");
         QTest::addColumn<QByteArray>("said");
-        QTest::newRow("no display") << QString() << QByteArray() << QByteArray("QT_QPA_PLATFORM=offscreen");
-        QTest::newRow("no server on the display") << ":9999" << QByteArray() << QByteArray("QT_QPA_PLATFORM=offscreen");
+        QTest::addColumn<bool>("errorBroken"); // a pipe nobody reads: no signal ends it before its message box
+        QTest::newRow("no display") << QString() << QByteArray() << QByteArray("QT_QPA_PLATFORM=offscreen") << false;
+        QTest::newRow("no server on the display") << ":9999" << QByteArray() << QByteArray("QT_QPA_PLATFORM=offscreen") << false;
         QTest::newRow("no data, folder name not in UTF-8") << "offscreen" << QByteArray("bin\xff")
-            << QByteArray("<copy>/bin\xff/kat/symbols.txt: not found, and neither is <copy>/share/quelvane/kat/symbols.txt");
-        QTest::newRow("no data, opened on a second platform") << "xcb;offscreen" << QByteArray("bin") << QByteArray("xcb: could not connect");
+            << QByteArray("<copy>/bin\xff/kat/symbols.txt: not found, and neither is <copy>/share/quelvane/kat/symbols.txt") << false;
+        QTest::newRow("no data, opened on a second platform") << "xcb;offscreen" << QByteArray("bin") << QByteArray("xcb: could not connect") << false;
+        QTest::newRow("no data, standard error broken") << "offscreen" << QByteArray("bin") << QByteArray() << true;
     }
 
     void cannotStart()
@@ -184,6 +202,7 @@ private slots:
         QFETCH(QString, display);
         QFETCH(QByteArray, folder);
         QFETCH(QByteArray, said);
+        QFETCH(bool, errorBroken);
         QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
         for (const char* name : {"QT_QPA_PLATFORM", "WAYLAND_DISPLAY", "XDG_SESSION_TYPE", "DISPLAY"})
             environment.remove(name);
@@ -200,6 +219,8 @@ private slots:
             std::filesystem::create_symlink(bin / "quelvane", program.toStdString());
         }
         QProcess run;
+        if (errorBroken && !startWith(run, ChildStreams::ErrorBroken))
+            QSKIP("no broken pipes here");
         run.setProcessEnvironment(environment);
         run.start(program, {});
         const bool finished = run.waitForFinished(30000);
@@ -210,6 +231,23 @@ private slots:
         QVERIFY2(output.contains(said.replace("<copy>", QFile::encodeName(copy.path()))) && !output.contains("Reinstalling"), output.constData());
         if (folder.isEmpty())
             QCOMPARE(output.count('\n'), 1);
+    }
+
+    // Started with its standard streams closed, the program holds the null
+    // device in their place before it opens anything, so that no file or
+    // connection of its own takes their numbers and receives its warnings.
+    void startedWithoutStandardStreams()
+    {
+        QProcess run;
+        if (!startWith(run, ChildStreams::Closed))
+            QSKIP("no closed standard streams here");
+        run.start(QCoreApplication::applicationDirPath() + "/../windows/quelvane", {});
+        const QString fds = QString("/proc/%1/fd/").arg(run.processId());
+        const auto targets = [&fds] { QStringList all; for (int fd = 0; fd < 16; ++fd) all << QFile::symLinkTarget(fds + QString::number(fd)); return all; };
+        QTRY_VERIFY(targets().join(' ').contains("eventfd")); // its event loop's wake-up: the program is under way
+        QCOMPARE(targets().mid(0, 3), (QStringList{"/dev/null", "/dev/null", "/dev/null"}));
+        run.kill();
+        run.waitForFinished();
     }
 };
 

@@ -25,6 +25,7 @@
 #include <QTimer>
 #include <QWindow>
 
+#include <iostream>
 #include <utility>
 #include <variant>
 
@@ -315,6 +316,12 @@ Window* Form1::showOver(const std::function<void()>& onDismissed)
     setEnabled(false);
     auto* window = new Window(this);
     connect(window, &PictureWindow::dismissed, this, [this, focus, onDismissed] {
+        // Nothing of the program would be left on screen to close it.
+        if (destroyedFromOutside()) {
+            std::cerr << "quelvane: the main window was destroyed by another program; ending\n";
+            QCoreApplication::exit(1);
+            return;
+        }
         setEnabled(true);
         onDismissed();
         activateWindow();
@@ -344,6 +351,25 @@ void Form1::keyPressEvent(QKeyEvent* event)
         return;
     }
     QWidget::keyPressEvent(event);
+}
+
+void Form1::showEvent(QShowEvent* event)
+{
+    QWidget::showEvent(event);
+    shown_ = true;
+}
+
+// Any client of an X display may destroy any window. The toolkit then keeps
+// the main window as if it were still on screen, only never exposed again
+// (or, where its native window is released, hidden), and the program would
+// live on with no window once the one over it closes. A minimised window is
+// unexposed too, but says so in its state.
+bool Form1::destroyedFromOutside() const
+{
+    const QWindow* window = windowHandle();
+    if (!shown_ || !window)
+        return false;
+    return !isVisible() || !window->handle() || (!window->isExposed() && !(window->windowStates() & Qt::WindowMinimized));
 }
 
 void Form1::moveEvent(QMoveEvent* event)

@@ -58,6 +58,7 @@ protected:
     void keyPressEvent(QKeyEvent* event) override;
     void moveEvent(QMoveEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
+    void showEvent(QShowEvent* event) override;
 
 private:
     void connectHandlers();
@@ -77,6 +78,7 @@ private:
     // The wrong-answer or About window while it is on screen.
     PictureWindow* openWindow() const;
     void bringOpenWindowForward();
+    bool destroyedFromOutside() const;
 
     quiz::RandomSource& random_;
     MessageBox messageBox_;
@@ -85,6 +87,7 @@ private:
     QPointer<Form2> form2_;
     QPointer<Form3> form3_;
     bool centredWithFrame_ = false;
+    bool shown_ = false;
     Announcer* announcer_ = nullptr;
 
     QGroupBox* Frame2 = nullptr;

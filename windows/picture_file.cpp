@@ -1,8 +1,8 @@
 #include "windows/picture_file.h"
 
-#include "catalogue/gif_structure.h"
 #include "catalogue/load_error.h"
 #include "catalogue/path_text.h"
+#include "catalogue/picture_format.h"
 #include "catalogue/picture_size.h"
 #include "catalogue/regular_file.h"
 
@@ -39,26 +39,31 @@ std::variant<QImage, QString> ReadPicture(const std::string& file)
     }
     const std::filesystem::path absolute = std::filesystem::absolute(path);
 
-    if (bytes.startsWith("GIF8")) {
-        if (const auto damage = catalogue::GifDamage(std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size()))))
-            return failure(absolute, fromStd(*damage));
-    }
+    // The file's own structure is checked against the program's bounds
+    // before the toolkit reads a byte of it: its decoders unpack side data
+    // and size their buffers while they only read the header.
+    const std::string_view view(bytes.constData(), static_cast<std::size_t>(bytes.size()));
+    if (const auto damage = catalogue::PictureDamage(view))
+        return failure(absolute, fromStd(*damage));
     QBuffer buffer(&bytes);
-    QImageReader reader(&buffer);
+    // Only the decoder of the format checked, never one guessed from the content.
+    QImageReader reader(&buffer, catalogue::FormatName(*catalogue::PictureFormatOf(view)));
+    reader.setAutoDetectImageFormat(false);
+    reader.setAllocationLimit(catalogue::kMaxDecodedMiB);
     if (!reader.canRead())
         return failure(absolute, QStringLiteral("it is not a picture in a format this program can show"));
-    // Checked before decoding, so that a few header bytes cannot make it
-    // allocate gigabytes.
     const QSize size = reader.size();
     if (!size.isValid())
         return failure(absolute, QStringLiteral("its size cannot be read"));
-    if (const auto oversize = catalogue::OversizeCause(static_cast<std::uint64_t>(size.width()),
-                                                       static_cast<std::uint64_t>(size.height()), "a picture"))
-        return failure(absolute, fromStd(*oversize));
+    if (const auto cause = catalogue::SizeCause(static_cast<std::uint64_t>(size.width()),
+                                                static_cast<std::uint64_t>(size.height()), "a picture"))
+        return failure(absolute, fromStd(*cause));
 
     QImage image = reader.read();
     if (image.isNull())
         return failure(absolute, QStringLiteral("it cannot be decoded: %1").arg(reader.errorString()));
+    if (image.size() != size)
+        return failure(absolute, QStringLiteral("it is damaged: it decodes to another size than it declares"));
     return image;
 }
 

@@ -9,10 +9,11 @@
 namespace windows {
 
 // Reads a picture from the data folder. The format is told by the content,
-// not the name, so any picture the toolkit decodes will do; an animated one
-// gives its first frame. A file that cannot serve yields the reason, in
-// words that name the file: not a regular file, unreadable, not a picture,
-// cut short, or declaring a size too large to decode. `file` is a path as
+// not the name: GIF, JPEG, PNG or BMP (catalogue/picture_format.h); an
+// animated one gives its first frame. A file that cannot serve yields the
+// reason, in words that name the file: not a regular file, unreadable, not
+// a picture of those formats, cut short, or over a bound of
+// catalogue/picture_size.h (pixels, side data, scans). `file` is a path as
 // the catalogue holds it (catalogue::PathText).
 std::variant<QImage, QString> ReadPicture(const std::string& file);
 
