@@ -242,6 +242,8 @@ private slots:
         if (!startWith(run, ChildStreams::Closed))
             QSKIP("no closed standard streams here");
         run.start(QCoreApplication::applicationDirPath() + "/../windows/quelvane", {});
+        // Until its exec, the child holds the test's own descriptors.
+        QVERIFY(run.waitForStarted());
         const QString fds = QString("/proc/%1/fd/").arg(run.processId());
         const auto targets = [&fds] { QStringList all; for (int fd = 0; fd < 16; ++fd) all << QFile::symLinkTarget(fds + QString::number(fd)); return all; };
         QTRY_VERIFY(targets().join(' ').contains("eventfd")); // its event loop's wake-up: the program is under way
