@@ -6,7 +6,7 @@ set -euo pipefail
 packages=(cmake ninja-build g++ qt6-base-dev libxcb1-dev qt6-wayland fonts-dejavu-core)
 if [[ "${1:-run}" == test ]]; then
     packages+=(qt6-base-private-dev xauth xvfb desktop-file-utils appstream dpkg-dev debhelper lintian git file
-               clang libclang-rt-dev build-essential)
+               clang libclang-rt-dev build-essential ccache)
 fi
 if [[ "${1:-run}" == bench ]]; then
     packages+=(valgrind xauth xvfb)

@@ -108,6 +108,12 @@ stage install scripts/install-deps.sh test
 # the sanitizers (build-tests/deb/build.log). It needs only a configured tree
 # of its own (with a scratch folder of its own), so it runs beside everything
 # that follows.
+# The sanitizer and fuzzing builds compile the same sources on every run, so
+# they go through the compiler cache; paths below the tree are hashed
+# relative to it, so that a fresh clone anywhere finds what an earlier one
+# compiled. (The package is built as Debian builds it, without.)
+export CCACHE_BASEDIR=$PWD
+
 stage configure cmake -S . -B build-tests -G Ninja -DCMAKE_BUILD_TYPE=Debug -DBUILD_TESTING=ON
 background_stage package ctest --test-dir build-tests --output-on-failure -R '^packaging_deb$'
 
@@ -117,7 +123,7 @@ background_stage package ctest --test-dir build-tests --output-on-failure -R '^p
 # threads at their exit, a fault of the sanitizer, not of the program; they
 # run in the package's pass.
 stage build bash -c 'cmake -S . -B build-tests-asan -G Ninja -DCMAKE_BUILD_TYPE=Debug -DBUILD_TESTING=ON \
-    -DQUELVANE_SANITIZE=ON && cmake --build build-tests-asan'
+    -DQUELVANE_SANITIZE=ON -DCMAKE_CXX_COMPILER_LAUNCHER=ccache && cmake --build build-tests-asan'
 stage tests env ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
     ctest --test-dir build-tests-asan --output-on-failure -j "$jobs" -E '^(packaging_deb|tst_program_at_.*)$'
 count_stage tests
@@ -128,7 +134,8 @@ count_stage tests
 # (A stage runs its command as an if condition, where set -e does not hold.)
 fuzz() {
     cmake -S . -B build-tests-fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
-        -DCMAKE_CXX_COMPILER=clang++ -DBUILD_TESTING=OFF -DQUELVANE_FUZZ=ON || return 1
+        -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_CXX_COMPILER_LAUNCHER=ccache -DBUILD_TESTING=OFF \
+        -DQUELVANE_FUZZ=ON || return 1
     cmake --build build-tests-fuzz --target fuzz_entry_reader fuzz_picture_structure fuzz_read_picture || return 1
     mkdir -p build-tests-fuzz/findings
     local status=0
