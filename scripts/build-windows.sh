@@ -104,8 +104,11 @@ fetch_qt_source() {
 }
 
 # Core, Gui, Widgets and Test, shared, without what the program does not
-# use. Left out because Debian's source package does not carry their code:
-# tablet input (wintab) and Direct2D (which needs it). The DirectWrite 3 font
+# use: SQL, network, XML, D-Bus, Concurrent, printing, OpenGL, Vulkan, zstd,
+# Markdown, and the styles other than the built-in "Windows" one it asks for
+# (Fusion, and the Vista and Windows 11 styles of the modernwindows plugin).
+# Left out because Debian's source package does not carry their code: tablet
+# input (wintab) and Direct2D (which needs it). The DirectWrite 3 font
 # database comes with Direct2D; Qt's default GDI font database is kept.
 qt_features=(
     -DFEATURE_sql=OFF -DFEATURE_network=OFF -DFEATURE_xml=OFF -DFEATURE_dbus=OFF
@@ -113,6 +116,8 @@ qt_features=(
     -DFEATURE_opengl=OFF -DINPUT_opengl=no -DFEATURE_vulkan=OFF
     -DFEATURE_tabletevent=OFF -DFEATURE_direct2d=OFF -DFEATURE_directwrite3=OFF
     -DFEATURE_zstd=OFF -DFEATURE_pkg_config=OFF -DFEATURE_testlib=ON
+    -DFEATURE_textmarkdownreader=OFF -DFEATURE_textmarkdownwriter=OFF
+    -DFEATURE_style_fusion=OFF -DFEATURE_style_windowsvista=OFF -DFEATURE_style_windows11=OFF
     # Qt's own copies of these, compiled into its DLLs, whatever MinGW
     # libraries the chroot happens to hold (Wine brings a MinGW zlib).
     -DFEATURE_system_zlib=OFF -DFEATURE_system_png=OFF -DFEATURE_system_jpeg=OFF
