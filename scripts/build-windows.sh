@@ -152,24 +152,32 @@ build_qt() {
     cp "$scratch/qtbase/debian/copyright" "$notes/copyright.txt"
     printf '%s\n' "$qt_version" "${qt_features[@]}" >"$notes/built-with.txt"
     cp "$scratch/build/config.summary" "$notes/config.summary"
-    # Every file of the source tree that went into an object of the build,
-    # Testlib's left out (it is not shipped), as the compiler reported them.
-    ninja -C "$scratch/build" -t deps |
-        awk -v src="$scratch/qtbase/" '
-            /^[^ \t]/ { keep = ($1 !~ /\/Test\.dir\//); next }
-            keep && NF { p = $1; sub(/^(\.\.\/)+qtbase\//, src, p)
-                         if (index(p, src) == 1) print substr(p, length(src) + 1) }' |
-        sort -u >"$notes/compiled-sources.txt"
-    # The third-party records (qt_attribution.json) and licence texts of the
-    # source tree.
-    (cd "$scratch/qtbase" &&
+    record_qt_inputs "$scratch/qtbase" "$scratch/build" "$notes"
+    mv "$qt.partial" "$qt"
+}
+
+# What went into each DLL of the Windows Qt, for the licences of the
+# third-party code in it (packaging/windows/qt_third_party.py): ninja's list
+# of each DLL's inputs, the headers the compiler reported for each object,
+# and the third-party records (qt_attribution.json) and licence texts of the
+# source tree. Raw, so that the reading of them can change without a new
+# Qt build.
+record_qt_inputs() {
+    local source=$1 build=$2 notes=$3 dll
+    mkdir -p "$notes/inputs"
+    printf 'source=%s\nbuild=%s\n' "$source" "$build" >"$notes/paths.txt"
+    (cd "$build" && ninja -t targets all) | sed -n 's/^\(\(bin\|plugins\)\/.*\.dll\): .*LINKER.*/\1/p' |
+        while read -r dll; do
+            (cd "$build" && ninja -t inputs "$dll") >"$notes/inputs/${dll//\//_}.txt"
+        done
+    (cd "$build" && ninja -t deps) | gzip >"$notes/deps.txt.gz"
+    (cd "$source" &&
         { find . -name qt_attribution.json -print
           find . -name qt_attribution.json -printf '%h\n' | sort -u |
               xargs -I{} find {} -maxdepth 3 -type f \( -iname '*licen[cs]e*' -o -iname '*copying*' \
-                  -o -iname '*copyright*' -o -iname '*notice*' -o -iname '*.txt' -o -iname 'README*' \)
+                  -o -iname '*copyright*' -o -iname '*notice*' -o -iname '*.txt' -o -iname '*.md' \)
           echo LICENSES; } |
         tar -czf "$notes/third-party.tar.gz" -T -)
-    mv "$qt.partial" "$qt"
 }
 
 # The folder the learner unpacks: the program, what it loads, its font and
@@ -197,7 +205,7 @@ package() {
     cp LICENSE "$dist/licences/LICENSE.txt"
     cp data/FONT-LICENSE.txt "$dist/licences/FONT-LICENSE.txt"
     cp "$qt"/quelvane/{LGPL-3.0-only,GPL-3.0-only,copyright,built-with}.txt "$dist/licences/Qt/"
-    python3 packaging/windows/qt_third_party.py licences "$qt/quelvane" "$dist/licences/Qt/third-party"
+    python3 packaging/windows/qt_third_party.py licences "$qt/quelvane" "$dist"
     cp /usr/share/doc/gcc-mingw-w64-x86-64-posix-runtime/copyright "$dist/licences/runtime/gcc-copyright.txt"
     cp /usr/share/doc/mingw-w64-x86-64-dev/copyright "$dist/licences/runtime/mingw-w64-copyright.txt"
     cp packaging/windows/README.txt "$dist/"
