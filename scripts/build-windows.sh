@@ -107,14 +107,16 @@ fetch_qt_source() {
 # use: SQL, network, XML, D-Bus, Concurrent, printing, OpenGL, Vulkan, zstd,
 # Markdown, and the styles other than the built-in "Windows" one it asks for
 # (Fusion, and the Vista and Windows 11 styles of the modernwindows plugin).
-# Left out because Debian's source package does not carry their code: tablet
-# input (wintab) and Direct2D (which needs it). The DirectWrite 3 font
-# database comes with Direct2D; Qt's default GDI font database is kept.
+# Left out because Debian's source package does not carry its code: tablet
+# input (wintab). Direct2D stays on: Qt 6.8's DirectWrite font code does not
+# compile without it (its Direct2D platform plugin is built, not shipped).
+# The DirectWrite 3 font database is off, as in Qt's own MinGW builds, so
+# Qt's default GDI font database is the one used.
 qt_features=(
     -DFEATURE_sql=OFF -DFEATURE_network=OFF -DFEATURE_xml=OFF -DFEATURE_dbus=OFF
     -DFEATURE_concurrent=OFF -DFEATURE_printsupport=OFF
     -DFEATURE_opengl=OFF -DINPUT_opengl=no -DFEATURE_vulkan=OFF
-    -DFEATURE_tabletevent=OFF -DFEATURE_direct2d=OFF -DFEATURE_directwrite3=OFF
+    -DFEATURE_tabletevent=OFF -DFEATURE_directwrite3=OFF
     -DFEATURE_zstd=OFF -DFEATURE_pkg_config=OFF -DFEATURE_testlib=ON
     -DFEATURE_textmarkdownreader=OFF -DFEATURE_textmarkdownwriter=OFF
     -DFEATURE_style_fusion=OFF -DFEATURE_style_windowsvista=OFF -DFEATURE_style_windows11=OFF
@@ -128,10 +130,16 @@ qt_features=(
 build_qt() {
     local cache=$1 qt=$2 toolchain=$3 host_cmake_dir=$4 scratch jobs
     jobs=$(nproc)
-    scratch=$(mktemp -d "$cache/qt-build.XXXXXX")
-    trap 'rm -rf "$scratch"' RETURN
-    log "Windows Qt $qt_version: fetching Debian's source package"
-    fetch_qt_source "$scratch"
+    # Kept until the Qt is installed: a build that fails or is interrupted
+    # goes on from where it stopped on the next run.
+    scratch="$cache/qt-build-$qt_version"
+    if [[ ! -f "$scratch/qtbase/.unpacked" ]]; then
+        rm -rf "$scratch"
+        mkdir -p "$scratch"
+        log "Windows Qt $qt_version: fetching Debian's source package"
+        fetch_qt_source "$scratch"
+        touch "$scratch/qtbase/.unpacked"
+    fi
     log "Windows Qt: configuring and building (the first time only; about $qt_build_minutes minutes on two cores)"
     cmake -S "$scratch/qtbase" -B "$scratch/build" -G Ninja -Wno-dev \
         -DCMAKE_TOOLCHAIN_FILE="$toolchain" -DCMAKE_BUILD_TYPE=Release -DBUILD_SHARED_LIBS=ON \
@@ -154,6 +162,7 @@ build_qt() {
     cp "$scratch/build/config.summary" "$notes/config.summary"
     record_qt_inputs "$scratch/qtbase" "$scratch/build" "$notes"
     mv "$qt.partial" "$qt"
+    rm -rf "$scratch"
 }
 
 # What went into each DLL of the Windows Qt, for the licences of the
@@ -224,32 +233,38 @@ fi
 # ---------------------------------------------------------------------------
 # On the host: the chroot, a clean copy of the tree in it, the cache bound
 # into it, and the zip and screenshots copied back.
-if_cached=false
-[[ ${1:-} == --if-cached ]] && if_cached=true
-cache="${XDG_CACHE_HOME:-$HOME/.cache}/quelvane"
-if $if_cached; then
-    shopt -s nullglob
-    cached=("$cache"/qt-"$qt_series".*-"$triplet")
-    shopt -u nullglob
-    if ((${#cached[@]} == 0)); then
-        echo "windows  skipped: no Windows Qt $qt_series in $cache (scripts/build-windows.sh builds it, about $qt_build_minutes minutes)"
-        exit 0
+# The whole of it is read before it runs, so that an edit of this file
+# during a run cannot reach the run.
+on_host() {
+    if_cached=false
+    [[ ${1:-} == --if-cached ]] && if_cached=true
+    cache="${XDG_CACHE_HOME:-$HOME/.cache}/quelvane"
+    if $if_cached; then
+        shopt -s nullglob
+        cached=("$cache"/qt-"$qt_series".*-"$triplet")
+        shopt -u nullglob
+        if ((${#cached[@]} == 0)); then
+            echo "windows  skipped: no Windows Qt $qt_series in $cache (scripts/build-windows.sh builds it, about $qt_build_minutes minutes)"
+            return 0
+        fi
     fi
-fi
 
-start=$SECONDS
-source scripts/release-chroot.sh
-root="$chroots/$release-windows"
-ensure_chroot "$release" "$root" >/dev/null
-copy_tree "$top" "$root/build/quelvane"
-status=0
-in_chroot "$root" "cd /build/quelvane && scripts/build-windows.sh --inside /var/cache/quelvane $if_cached" \
-    "$cache:/var/cache/quelvane" || status=$?
-rm -rf build-windows build-windows-work/screenshots
-mkdir -p build-windows build-windows-work
-cp "$root"/build/quelvane/build-windows/*.zip build-windows/ 2>/dev/null || true
-cp -r "$root/build/quelvane/build-windows-work/screenshots" build-windows-work/ 2>/dev/null || true
-if ((status == 0)); then
-    log "done in $(((SECONDS - start) / 60)) min $(((SECONDS - start) % 60)) s"
-fi
-exit $status
+    start=$SECONDS
+    source scripts/release-chroot.sh
+    root="$chroots/$release-windows"
+    ensure_chroot "$release" "$root" >/dev/null
+    copy_tree "$top" "$root/build/quelvane"
+    status=0
+    in_chroot "$root" "cd /build/quelvane && scripts/build-windows.sh --inside /var/cache/quelvane $if_cached" \
+        "$cache:/var/cache/quelvane" || status=$?
+    rm -rf build-windows build-windows-work/screenshots
+    mkdir -p build-windows build-windows-work
+    cp "$root"/build/quelvane/build-windows/*.zip build-windows/ 2>/dev/null || true
+    cp -r "$root/build/quelvane/build-windows-work/screenshots" build-windows-work/ 2>/dev/null || true
+    if ((status == 0)); then
+        log "done in $(((SECONDS - start) / 60)) min $(((SECONDS - start) % 60)) s"
+    fi
+    return $status
+}
+on_host "$@"
+exit
