@@ -187,27 +187,36 @@ step "at 150 %: the pictures from their @2x files"
 qt_include=/usr/include/$(dpkg-architecture -qDEB_HOST_MULTIARCH)/qt6
 g++ -std=c++17 -O1 -fPIC -I"$qt_include" -I"$qt_include/QtCore" -I"$qt_include/QtGui" \
     "$here/scale_like_qt.cpp" -o "$scratch/scale_like_qt" -lQt6Gui -lQt6Core
-# Each process reads the setting as it starts.
+# Wine reads the setting as its server starts: the server is let end first.
 "$wine" reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d 144 /f >/dev/null 2>&1
+timeout 60 /usr/lib/wine/wineserver -w || /usr/lib/wine/wineserver -k
 mkdir -p "$shots"
 
-# nearer_twin NAME SHOT REGION ONE TWO WIDTH HEIGHT BLOW [CROP]: whether
+# nearer_twin NAME SHOT REGION ONE TWO WIDTH HEIGHT BLOW [CROP [BACKGROUND]]: whether
 # REGION of SHOT (WxH+X+Y) holds TWO scaled to WIDTH x HEIGHT rather than ONE
 # scaled so (BLOW: smooth, or nearest as the painter does for a picture left
 # as it is), searched for anywhere in the region. CROP cuts both candidates
 # down to a part of them first.
 nearer_twin() {
-    local name=$1 shot=$2 region=$3 one=$4 two=$5 width=$6 height=$7 blow=$8 crop=${9:-} d="$scratch/dpi"
+    local name=$1 shot=$2 region=$3 one=$4 two=$5 width=$6 height=$7 blow=$8 crop=${9:-} background=${10:-}
+    local d="$scratch/dpi"
     mkdir -p "$d"
     "$scratch/scale_like_qt" "$two" "$d/$name-twin.png" "$width" "$height" smooth
     "$scratch/scale_like_qt" "$one" "$d/$name-one.png" "$width" "$height" "$blow"
+    convert "$shot" -crop "$region" +repage "$d/$name-shot.png"
+    # A transparent picture shows the window behind it: the colour at the
+    # region's point BACKGROUND (X,Y).
+    if [[ -n "$background" ]]; then
+        local colour
+        colour=$(convert "$d/$name-shot.png" -format "%[pixel:p{$background}]" info:)
+        mogrify -background "$colour" -flatten "$d/$name-twin.png" "$d/$name-one.png"
+    fi
     if [[ -n "$crop" ]]; then
         mogrify -crop "$crop" +repage "$d/$name-twin.png" "$d/$name-one.png"
     fi
-    convert "$shot" -crop "$region" +repage "$d/$name-shot.png"
     local twin single
-    twin=$(compare -metric RMSE -subimage-search "$d/$name-shot.png" "$d/$name-twin.png" null: 2>&1 | awk '{ print $1 }')
-    single=$(compare -metric RMSE -subimage-search "$d/$name-shot.png" "$d/$name-one.png" null: 2>&1 | awk '{ print $1 }')
+    twin=$(compare -dissimilarity-threshold 1 -metric RMSE -subimage-search "$d/$name-shot.png" "$d/$name-twin.png" null: 2>&1 | awk '{ print $1 }')
+    single=$(compare -dissimilarity-threshold 1 -metric RMSE -subimage-search "$d/$name-shot.png" "$d/$name-one.png" null: 2>&1 | awk '{ print $1 }')
     distances=$(printf '    %-13s distance to the @2x picture %8.1f, to the picture blown up %8.1f' "$name" "$twin" "$single")
     awk -v t="$twin" -v s="$single" 'BEGIN { exit !(t < 0.5 * s) }'
 }
@@ -259,7 +268,8 @@ drawn_from_twin about "$shots/150-about.png" 230x230+0+0 \
 keys Return
 gone "About Quelvane" || fail "Enter did not close the About window at 150 %"
 
-# A doubled hiragana brings the small tsu: only the hiragana column (its
+# A doubled hiragana brings the small tsu, stretched to its control (270 x
+# 180 twips), transparent over the window: only the hiragana column (its
 # "+" button, clicked), doubles on, test mode off.
 xdotool windowactivate --sync "$main" 2>/dev/null || true
 keys alt+n alt+t alt+s
@@ -273,7 +283,8 @@ for _ in $(seq 20); do
     keys alt+d
     import -window "$main" "$shots/150-small-tsu.png"
     nearer_twin small-tsu "$shots/150-small-tsu.png" "$frame" \
-        "$top/resources/small_tsu.gif" "$top/resources/small_tsu@2x.gif" 36 24 nearest && { tsu=true; break; }
+        "$top/resources/small_tsu.gif" "$top/resources/small_tsu@2x.gif" 27 18 smooth "" 8,120 &&
+        { tsu=true; break; }
 done
 echo "$distances"
 $tsu || fail "at 150 % no small tsu drawn from its @2x file in 20 hiragana"
@@ -282,6 +293,7 @@ for _ in $(seq 100); do kill -0 "$quelvane" 2>/dev/null || break; sleep 0.1; don
 kill -0 "$quelvane" 2>/dev/null && fail "Exit did not end the program at 150 %"
 wait "$quelvane" || true
 "$wine" reg delete 'HKCU\Control Panel\Desktop' /v LogPixels /f >/dev/null 2>&1
+timeout 60 /usr/lib/wine/wineserver -w || /usr/lib/wine/wineserver -k
 
 # ---------------------------------------------------------------------------
 # Start-up, measured and printed, never judged: the program up to its first
