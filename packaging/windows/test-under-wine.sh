@@ -301,7 +301,7 @@ timeout 60 /usr/lib/wine/wineserver -w || /usr/lib/wine/wineserver -k
 # one line of text), both started from the unpacked folder, alternately,
 # seven times each; the medians. Both include Wine's own start of a process.
 step "start-up under Wine (median of 7, to the first painted window)"
-cp "$work/bench/bench_quelvane_startup.exe" "$work/bench/bench_bare_window.exe" "$folder/"
+cp "$work/bench_quelvane_startup.exe" "$work/bench_bare_window.exe" "$folder/"
 x86_64-w64-mingw32-strip --strip-unneeded "$folder"/bench_*.exe 2>/dev/null || true
 started() {
     local t0 t1
