@@ -110,7 +110,7 @@ fetch_qt_source() {
 # Left out because Debian's source package does not carry its code: tablet
 # input (wintab). Direct2D stays on: Qt 6.8's DirectWrite font code does not
 # compile without it (its Direct2D platform plugin is built, not shipped).
-# The DirectWrite 3 font database is off, as in Qt's own MinGW builds, so
+# The DirectWrite 3 font database is off (Qt counts it absent from MinGW), so
 # Qt's default GDI font database is the one used.
 qt_features=(
     -DFEATURE_sql=OFF -DFEATURE_network=OFF -DFEATURE_xml=OFF -DFEATURE_dbus=OFF
