@@ -49,13 +49,20 @@ make_chroot() {
     mv "$partial" "$root"
 }
 
-# in_chroot ROOT COMMAND: runs a shell command inside the chroot, with /proc,
-# /sys and /dev of a namespace of its own.
+# in_chroot ROOT COMMAND [HOST_FOLDER:CHROOT_FOLDER...]: runs a shell
+# command inside the chroot, with /proc, /sys and /dev of a namespace of its
+# own, and each host folder named after the command bound at its place in
+# the chroot (what is written there outlives the chroot's run).
 in_chroot() {
     local root=$1 command=$2
+    shift 2
     cp /etc/resolv.conf "$root/etc/resolv.conf"
     unshare --mount --pid --fork --propagation private bash -euc '
         root=$1
+        for bind in "${@:3}"; do
+            mkdir -p "${bind%%:*}" "$root/${bind#*:}"
+            mount --bind "${bind%%:*}" "$root/${bind#*:}"
+        done
         mount -t proc proc "$root/proc"
         mount -t sysfs sysfs "$root/sys"
         mount --rbind /dev "$root/dev"
@@ -63,7 +70,7 @@ in_chroot() {
         mount -t tmpfs tmpfs "$root/dev/shm"
         exec chroot "$root" /usr/bin/env -i HOME=/root LANG=C.UTF-8 CI="${CI:-}" \
             PATH=/usr/local/sbin:/usr/local/bin:/usr/sbin:/usr/bin:/sbin:/bin bash -euc "$2"
-    ' in_chroot "$root" "$command"
+    ' in_chroot "$root" "$command" "$@"
 }
 
 # ensure_chroot RELEASE ROOT: the release's system at ROOT, made the first

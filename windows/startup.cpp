@@ -72,6 +72,7 @@ void ConfigureApplication(QApplication& app)
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/quelvane/quelvane.ico")));
     if (QStyle* style = QStyleFactory::create(QStringLiteral("Windows")))
         QApplication::setStyle(style);
+    InstallProgramFont();
     app.setFont(ProgramFont());
     InstallAccessibleDescriptions();
 }

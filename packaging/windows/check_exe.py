@@ -2,9 +2,10 @@
 """Checks the Windows program as a learner's system meets it: a windowed
 program (no console), its version record and icon, and every library that
 it or the DLLs and plugins beside it import either beside it or part of
-Windows (as the Wine prefix in $WINEPREFIX has it).
+Windows (as the Wine prefix in $WINEPREFIX has it); and, given a Qt version
+such as 6.8, that the Qt6Core.dll beside it reports that version.
 
-Usage: check_exe.py FOLDER/Quelvane.exe"""
+Usage: check_exe.py FOLDER/Quelvane.exe [QT_VERSION]"""
 
 import os
 import pathlib
@@ -87,11 +88,18 @@ def main():
         problems.append(f"icon sizes {sorted(sizes)} lack {sorted(ICON_SIZES - sizes)}")
     system = pathlib.Path(os.environ["WINEPREFIX"]) / "drive_c" / "windows" / "system32"
     problems += missing_imports(exe.parent, system)
+    qt = ""
+    if len(sys.argv) > 2:
+        core = exe.parent / "Qt6Core.dll"
+        qt = version_strings(pefile.PE(str(core))).get("FileVersion", "") if core.exists() else ""
+        if not qt.startswith(sys.argv[2] + "."):
+            problems.append(f"Qt6Core.dll reports version {qt!r}, not {sys.argv[2]}")
+        qt = f", Qt6Core.dll {qt}"
     for problem in problems:
         print(f"{exe.name}: {problem}", file=sys.stderr)
     if not problems:
         print(f"    {strings['ProductName']} {strings['FileVersion']}, icon {sorted(sizes)}, "
-              f"{strings['CompanyName']}; every import found")
+              f"{strings['CompanyName']}{qt}; every import found")
     return 1 if problems else 0
 
 
