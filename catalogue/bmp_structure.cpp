@@ -30,7 +30,7 @@ std::uint64_t magnitude(std::uint32_t side)
 
 std::optional<std::string> BmpDamage(std::string_view bytes)
 {
-    const std::string endsEarly = "it is damaged: the picture data ends early";
+    const std::string endsEarly(kPictureEndsEarly);
     if (bytes.substr(0, 2) != "BM")
         return "it is not a BMP picture";
     ByteWalk walk(bytes);

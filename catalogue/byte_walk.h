@@ -6,6 +6,10 @@
 
 namespace catalogue {
 
+// What every structure check says of a file that stops inside a part it
+// declares.
+inline constexpr std::string_view kPictureEndsEarly = "it is damaged: the picture data ends early";
+
 // A cursor over a picture file's bytes for the structure checks: every read
 // is asked for with has() first, so that no length a file declares can lead
 // a check past its end.

@@ -39,7 +39,7 @@ bool skipSubBlocks(ByteWalk& walk)
 
 std::optional<std::string> GifDamage(std::string_view bytes)
 {
-    const std::string endsEarly = "it is damaged: the picture data ends early";
+    const std::string endsEarly(kPictureEndsEarly);
     if (bytes.substr(0, 6) != "GIF87a" && bytes.substr(0, 6) != "GIF89a")
         return "it is not a GIF picture";
 

@@ -45,7 +45,7 @@ void skipCodedData(ByteWalk& walk)
 
 std::optional<std::string> JpegDamage(std::string_view bytes)
 {
-    const std::string endsEarly = "it is damaged: the picture data ends early";
+    const std::string endsEarly(kPictureEndsEarly);
     if (bytes.substr(0, 3) != "\xFF\xD8\xFF")
         return "it is not a JPEG picture";
     ByteWalk walk(bytes);

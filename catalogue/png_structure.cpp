@@ -27,7 +27,7 @@ bool isPixelData(std::string_view type)
 
 std::optional<std::string> PngDamage(std::string_view bytes)
 {
-    const std::string endsEarly = "it is damaged: the picture data ends early";
+    const std::string endsEarly(kPictureEndsEarly);
     if (bytes.substr(0, kSignature.size()) != kSignature)
         return "it is not a PNG picture";
     ByteWalk walk(bytes);
