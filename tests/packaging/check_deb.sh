@@ -30,8 +30,7 @@ mkdir -p "$kept"
 # The package is built the Debian way from a copy of the tree, as
 # dpkg-buildpackage writes beside the tree it builds.
 tree="$scratch/quelvane"
-mkdir "$tree"
-git -C "$source" ls-files -z --cached --others --exclude-standard | (cd "$source" && xargs -0 cp --parents -t "$tree")
+copy_source "$source" "$tree"
 (cd "$tree" && DEB_BUILD_OPTIONS="parallel=$(nproc)" dpkg-buildpackage -us -uc -b) >"$kept/build.log" 2>&1 || {
     tail -n 80 "$kept/build.log" >&2
     fail "dpkg-buildpackage failed"
@@ -45,9 +44,7 @@ deb="$scratch/quelvane_${version}_${arch}.deb"
 cp "$scratch"/quelvane_*.changes "$scratch"/quelvane_*.buildinfo "$scratch"/quelvane_*.deb "$scratch"/quelvane-dbgsym_*.deb "$kept/"
 # The source package too, from a fresh copy: the build above left its
 # objects in the tree, which a native source package would take in.
-mkdir -p "$scratch/source/quelvane"
-git -C "$source" ls-files -z --cached --others --exclude-standard \
-    | (cd "$source" && xargs -0 cp --parents -t "$scratch/source/quelvane")
+copy_source "$source" "$scratch/source/quelvane"
 (cd "$scratch/source" && dpkg-source -b quelvane) >"$scratch/source.log" 2>&1 || {
     cat "$scratch/source.log" >&2
     fail "dpkg-source -b failed"

@@ -31,6 +31,14 @@ cleanup()
         rm -rf "$scratch"
     fi
 }
+# copy_source SOURCE TARGET: the files git lists in the source tree,
+# committed or not, less what it ignores, copied into a new folder.
+copy_source()
+{
+    mkdir -p "$2"
+    git -C "$1" ls-files -z --cached --others --exclude-standard | (cd "$1" && xargs -0 cp --parents -t "$2")
+}
+
 make_scratch()
 {
     scratch=$(mktemp -d "${TMPDIR:-/tmp}/quelvane-packaging.XXXXXX")
