@@ -9,7 +9,7 @@
 #include "table.h"
 
 #include "catalogue/path_text.h"
-#include "windows/picture_file.h"
+#include "widgets/picture_file.h"
 
 #include <QBuffer>
 #include <QFile>
@@ -141,7 +141,7 @@ int measure(const QString& file, const QString& name, int runs)
     QString outcome;
     for (int i = 0; i < runs; ++i) {
         const auto start = std::chrono::steady_clock::now();
-        const auto read = windows::ReadPicture(path);
+        const auto read = widgets::ReadPicture(path);
         millis.push_back(std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count());
         outcome = std::holds_alternative<QImage>(read) ? QStringLiteral("shown")
                                                        : std::get<QString>(read).section(QStringLiteral(": "), 1);

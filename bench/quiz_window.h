@@ -1,6 +1,6 @@
 #pragma once
 
-#include "quiz/random_int.h"
+#include "quiz/random_source.h"
 #include "windows/form1.h"
 
 #include <QString>

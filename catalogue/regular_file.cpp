@@ -7,6 +7,8 @@
 
 namespace catalogue {
 
+namespace system_file = platform::system_file;
+
 class RegularFile::Buffer : public std::streambuf {
 public:
     Buffer(system_file::Handle handle, const std::filesystem::path& file)

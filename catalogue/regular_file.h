@@ -1,6 +1,6 @@
 #pragma once
 
-#include "catalogue/system_file.h"
+#include "platform/system_file.h"
 
 #include <cstddef>
 #include <filesystem>
@@ -33,7 +33,7 @@ private:
     class Buffer;
 
     std::filesystem::path file_;
-    system_file::Handle handle_;
+    platform::system_file::Handle handle_;
     std::unique_ptr<Buffer> buffer_;
 };
 

@@ -2,7 +2,7 @@
 
 #include "catalogue/kana_catalogue.h"
 #include "quiz/quiz_state.h"
-#include "quiz/random_int.h"
+#include "quiz/random_source.h"
 
 #include <array>
 #include <optional>

@@ -6,7 +6,7 @@
 
 #include "data_folder.h"
 #include "form_harness.h"
-#include "windows/picture_label.h"
+#include "widgets/picture_label.h"
 #include "windows/startup.h"
 
 #include <QDir>
@@ -125,7 +125,7 @@ private slots:
         h.katakana(0)->setChecked(false);
         h.katakana(10)->setChecked(true);
         h.button("Command1")->click();
-        auto* kana = h.find<windows::PictureLabel>("imgKana");
+        auto* kana = h.find<widgets::PictureLabel>("imgKana");
 
         if (cause.isEmpty()) {
             QVERIFY2(h.messages().texts.isEmpty(), qPrintable(h.messages().texts.join('\n')));

@@ -11,7 +11,7 @@
 #include "catalogue/picture_format.h"
 #include "data_folder.h"
 #include "quiz/presentation.h"
-#include "quiz/random_int.h"
+#include "quiz/random_source.h"
 #include "quiz/score.h"
 #include "quiz/selection.h"
 

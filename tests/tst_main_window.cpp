@@ -3,10 +3,10 @@
 
 #include "data_folder.h"
 #include "form_harness.h"
-#include "windows/picture_label.h"
+#include "widgets/picture_label.h"
+#include "widgets/wrapping_button.h"
+#include "widgets/wrapping_check_box.h"
 #include "windows/twips.h"
-#include "windows/wrapping_button.h"
-#include "windows/wrapping_check_box.h"
 
 #include <QBuffer>
 #include <QGroupBox>
@@ -95,9 +95,9 @@ private slots:
         auto theme = std::make_unique<ThemeFontAndColours>();
         QTRY_COMPARE(h.form().palette().color(QPalette::Window), theme->dark().color(QPalette::Window));
         int fitting = 0;
-        for (auto* button : h.form().findChildren<windows::WrappingButton*>())
+        for (auto* button : h.form().findChildren<widgets::WrappingButton*>())
             fitting += button->captionFits() ? 1 : 0;
-        for (auto* box : h.form().findChildren<windows::WrappingCheckBox*>())
+        for (auto* box : h.form().findChildren<widgets::WrappingCheckBox*>())
             fitting += box->captionFits() ? 1 : 0;
         QCOMPARE(fitting, 11 + 5 + 52);
         for (auto* frame : h.form().findChildren<QGroupBox*>())
@@ -115,7 +115,7 @@ private slots:
         };
         const auto dark = [](QRgb colour) { return qGray(colour) < 64; };
         // A box's caption is drawn in dark text, two clear pixels right of the box.
-        auto* option = h.find<windows::WrappingCheckBox>("chkDouble");
+        auto* option = h.find<widgets::WrappingCheckBox>("chkDouble");
         const QImage drawn = option->grab().toImage();
         const int boxWidth = qCeil(option->style()->pixelMetric(QStyle::PM_IndicatorWidth) * ratio);
         const QImage caption = drawn.copy(boxWidth, 0, drawn.width(), drawn.height());
@@ -239,7 +239,7 @@ private slots:
         }
         // A click on a box's indicator or on its caption, even on the
         // caption's second line, toggles it; a click beside it does not.
-        for (auto* box : {h.find<windows::WrappingCheckBox>("displaykatakana(4)"), h.find<windows::WrappingCheckBox>("chkDouble")}) {
+        for (auto* box : {h.find<widgets::WrappingCheckBox>("displaykatakana(4)"), h.find<widgets::WrappingCheckBox>("chkDouble")}) {
             const QRect caption = box->captionArea();
             for (const QPoint& at : {QPoint(caption.left() - 7, caption.center().y()), QPoint(caption.left() + 2, caption.center().y()),
                                      QPoint(caption.left() + 2, caption.bottom() - 2), QPoint(-3, caption.center().y())}) {
@@ -269,7 +269,7 @@ private slots:
         QVERIFY(QStringList({"ka", "ki", "ku", "ke", "ko"}).contains(h.expected()));
         QVERIFY(h.answerBox()->text().isEmpty() && h.button("cmdcheck")->isEnabled());
         QCOMPARE(QApplication::focusWidget(), h.answerBox());
-        auto* kana = h.find<windows::PictureLabel>("imgKana");
+        auto* kana = h.find<widgets::PictureLabel>("imgKana");
         QCOMPARE(kana->geometry(), QRect(29, 21, 48, 48)); // centred in the kana window
         QVERIFY(!h.spokenName("imgKana").isEmpty() && !h.spokenName("imgKana").contains(h.expected())); // not giving it away
         QCOMPARE(h.form().cursor().shape(), Qt::ArrowCursor);
@@ -333,7 +333,7 @@ private slots:
         for (int i = 0; i < 50 && h.expected() != "éété"; ++i)
             h.button("Command1")->click();
         QCOMPARE(h.expected(), QString("éété"));
-        auto* tsu = h.find<windows::PictureLabel>("imgtsu");
+        auto* tsu = h.find<widgets::PictureLabel>("imgtsu");
         QCOMPARE(tsu->geometry(), QRect(windows::toPixels(tsuTwips), 48, 18, 12));
         // The small っ is really there, from its "@2x" file on a denser screen.
         QCOMPARE(tsu->chosenPicture().size(), QSize(24, 16) * (h.form().devicePixelRatioF() > 1 ? 2 : 1));
@@ -386,7 +386,7 @@ private slots:
         const qreal ratio = h.form().devicePixelRatioF();
         h.katakana(10)->setChecked(true);
         h.button("Command1")->click();
-        auto* kana = h.find<windows::PictureLabel>("imgKana");
+        auto* kana = h.find<widgets::PictureLabel>("imgKana");
         QCOMPARE(kana->geometry(), QRect(29, 21, 48, 48));
         const bool doubled = twinUsed && ratio > 1;
         const QPixmap shown = kana->drawnPicture();

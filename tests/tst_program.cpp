@@ -3,7 +3,7 @@
 
 #include "data_folder.h"
 #include "form_harness.h"
-#include "windows/picture_label.h"
+#include "widgets/picture_label.h"
 
 #include <QAccessible>
 #include <QProcess>
@@ -81,7 +81,7 @@ private slots:
         QCOMPARE(window->windowFlags() & Qt::WindowType_Mask, Qt::Dialog);
         QCOMPARE(window->size(), size);
         QVERIFY(centred(*window));
-        auto* image = window->findChild<windows::PictureLabel*>("Image1");
+        auto* image = window->findChild<widgets::PictureLabel*>("Image1");
         QVERIFY(image->hasScaledContents());
         QCOMPARE((QList<QRect>{image->geometry(), window->button()->geometry()}), controls);
         // From the file made for the screen, scaled once to the device pixels it covers.

@@ -1,15 +1,15 @@
 #include "windows/form1.h"
 
+#include "accessibility/announcer.h"
 #include "catalogue/loaders.h"
 #include "quiz/presentation.h"
 #include "quiz/score.h"
-#include "windows/announcer.h"
+#include "widgets/picture_file.h"
+#include "widgets/picture_label.h"
 #include "windows/centre.h"
 #include "windows/form1_layout.h"
 #include "windows/form2.h"
 #include "windows/form3.h"
-#include "windows/picture_file.h"
-#include "windows/picture_label.h"
 #include "windows/program_font.h"
 #include "windows/twips.h"
 #include "windows/version_info.h"
@@ -25,23 +25,10 @@
 #include <QTimer>
 #include <QWindow>
 
-#include <iostream>
 #include <utility>
 #include <variant>
 
 namespace windows {
-
-namespace {
-
-template <typename T>
-T* control(const QHash<QString, QWidget*>& controls, const QString& name)
-{
-    auto* widget = qobject_cast<T*>(controls.value(name));
-    Q_ASSERT_X(widget, "Form1", qPrintable(name));
-    return widget;
-}
-
-} // namespace
 
 Form1::Form1(quiz::RandomSource& random, MessageBox messageBox)
     : random_(random)
@@ -55,33 +42,33 @@ Form1::Form1(quiz::RandomSource& random, MessageBox messageBox)
     setFont(ProgramFont());
 
     const auto controls = BuildControls(this, Form1Layout());
-    Frame2 = control<QGroupBox>(controls, "Frame2");
-    imgKana = control<PictureLabel>(controls, "imgKana");
-    imgtsu = control<PictureLabel>(controls, "imgtsu");
-    txtKananame = control<QLineEdit>(controls, "txtKananame");
-    cmdcheck = control<QPushButton>(controls, "cmdcheck");
-    Command1 = control<QPushButton>(controls, "Command1");
-    Command2 = control<QPushButton>(controls, "Command2");
-    Command3 = control<QPushButton>(controls, "Command3");
-    Command4 = control<QPushButton>(controls, "Command4");
-    Command5 = control<QPushButton>(controls, "Command5");
-    Command6 = control<QPushButton>(controls, "Command6");
-    Command7 = control<QPushButton>(controls, "Command7");
-    Command8 = control<QPushButton>(controls, "Command8");
-    Command9 = control<QPushButton>(controls, "Command9");
-    Command10 = control<QPushButton>(controls, "Command10");
-    TestMode = control<QCheckBox>(controls, "TestMode");
-    chkDouble = control<QCheckBox>(controls, "chkDouble");
-    Check1 = control<QCheckBox>(controls, "Check1");
-    chkDupes = control<QCheckBox>(controls, "chkDupes");
-    chkLax = control<QCheckBox>(controls, "chkLax");
-    lblcorrect = control<QLabel>(controls, "lblcorrect");
-    lblmissed = control<QLabel>(controls, "lblmissed");
-    lblpercent = control<QLabel>(controls, "lblpercent");
+    Frame2 = FindControl<QGroupBox>(controls, "Frame2");
+    imgKana = FindControl<widgets::PictureLabel>(controls, "imgKana");
+    imgtsu = FindControl<widgets::PictureLabel>(controls, "imgtsu");
+    txtKananame = FindControl<QLineEdit>(controls, "txtKananame");
+    cmdcheck = FindControl<QPushButton>(controls, "cmdcheck");
+    Command1 = FindControl<QPushButton>(controls, "Command1");
+    Command2 = FindControl<QPushButton>(controls, "Command2");
+    Command3 = FindControl<QPushButton>(controls, "Command3");
+    Command4 = FindControl<QPushButton>(controls, "Command4");
+    Command5 = FindControl<QPushButton>(controls, "Command5");
+    Command6 = FindControl<QPushButton>(controls, "Command6");
+    Command7 = FindControl<QPushButton>(controls, "Command7");
+    Command8 = FindControl<QPushButton>(controls, "Command8");
+    Command9 = FindControl<QPushButton>(controls, "Command9");
+    Command10 = FindControl<QPushButton>(controls, "Command10");
+    TestMode = FindControl<QCheckBox>(controls, "TestMode");
+    chkDouble = FindControl<QCheckBox>(controls, "chkDouble");
+    Check1 = FindControl<QCheckBox>(controls, "Check1");
+    chkDupes = FindControl<QCheckBox>(controls, "chkDupes");
+    chkLax = FindControl<QCheckBox>(controls, "chkLax");
+    lblcorrect = FindControl<QLabel>(controls, "lblcorrect");
+    lblmissed = FindControl<QLabel>(controls, "lblmissed");
+    lblpercent = FindControl<QLabel>(controls, "lblpercent");
     for (int i = 0; i < static_cast<int>(catalogue::kSetCount); ++i) {
         const auto index = static_cast<std::size_t>(i);
-        displaykatakana[index] = control<QCheckBox>(controls, SetBoxName("displaykatakana", i));
-        displayHira[index] = control<QCheckBox>(controls, SetBoxName("displayHira", i));
+        displaykatakana[index] = FindControl<QCheckBox>(controls, SetBoxName("displaykatakana", i));
+        displayHira[index] = FindControl<QCheckBox>(controls, SetBoxName("displayHira", i));
     }
 
     cmdcheck->setEnabled(false);
@@ -97,7 +84,7 @@ Form1::Form1(quiz::RandomSource& random, MessageBox messageBox)
     for (QLabel* count : {lblcorrect, lblmissed, lblpercent})
         count->setIndent(3);
     nameCounts();
-    announcer_ = new Announcer(this);
+    announcer_ = new accessibility::Announcer(this);
 
     connectHandlers();
 }
@@ -160,7 +147,7 @@ void Form1::showpic(const std::string& filename, const std::string& kananame, bo
     cmdcheck->setEnabled(false);
     imgtsu->move(toPixels(quiz::kSmallTsuHidden), imgtsu->y());
 
-    auto picture = ReadPicture(filename);
+    auto picture = widgets::ReadPicture(filename);
     if (const QString* error = std::get_if<QString>(&picture)) {
         // Nothing the learner cannot see may be left to answer.
         imgKana->clearPicture();
@@ -171,7 +158,7 @@ void Form1::showpic(const std::string& filename, const std::string& kananame, bo
         return;
     }
     imgKana->setPicture(std::get<QImage>(picture), [filename] {
-        auto doubled = ReadPicture(DoubleResolutionName(filename));
+        auto doubled = widgets::ReadPicture(widgets::DoubleResolutionName(filename));
         return std::holds_alternative<QImage>(doubled) ? std::get<QImage>(doubled) : QImage();
     });
 
@@ -298,47 +285,12 @@ bool Form1::testModeChecked() const
 
 void Form1::openWrongAnswerWindow()
 {
-    form2_ = showOver<Form2>([this] { cmdcheck->setEnabled(true); });
+    form2_ = PictureWindow::openOver<Form2>(*this, [this] { cmdcheck->setEnabled(true); });
 }
 
 void Form1::openAboutWindow()
 {
-    form3_ = showOver<Form3>([] {});
-}
-
-template <typename Window>
-Window* Form1::showOver(const std::function<void()>& onDismissed)
-{
-    // The keyboard comes back to the control the learner left: after a wrong
-    // answer, the answer box, to correct the text and press Enter again.
-    const QPointer<QWidget> focus = focusWidget();
-    // Disabled first: the window is enabled on its own once it exists.
-    setEnabled(false);
-    auto* window = new Window(this);
-    connect(window, &PictureWindow::dismissed, this, [this, focus, onDismissed] {
-        // Nothing of the program would be left on screen to close it.
-        if (destroyedFromOutside()) {
-            std::cerr << "quelvane: the main window was destroyed by another program; ending\n";
-            QCoreApplication::exit(1);
-            return;
-        }
-        setEnabled(true);
-        onDismissed();
-        activateWindow();
-        if (focus)
-            focus->setFocus();
-    });
-    window->show();
-    return window;
-}
-
-PictureWindow* Form1::openWindow() const
-{
-    for (PictureWindow* window : {static_cast<PictureWindow*>(form2_), static_cast<PictureWindow*>(form3_)}) {
-        if (window && window->isVisible())
-            return window;
-    }
-    return nullptr;
+    form3_ = PictureWindow::openOver<Form3>(*this, [] {});
 }
 
 void Form1::keyPressEvent(QKeyEvent* event)
@@ -351,25 +303,6 @@ void Form1::keyPressEvent(QKeyEvent* event)
         return;
     }
     QWidget::keyPressEvent(event);
-}
-
-void Form1::showEvent(QShowEvent* event)
-{
-    QWidget::showEvent(event);
-    shown_ = true;
-}
-
-// Any client of an X display may destroy any window. The toolkit then keeps
-// the main window as if it were still on screen, only never exposed again
-// (or, where its native window is released, hidden), and the program would
-// live on with no window once the one over it closes. A minimised window is
-// unexposed too, but says so in its state.
-bool Form1::destroyedFromOutside() const
-{
-    const QWindow* window = windowHandle();
-    if (!shown_ || !window)
-        return false;
-    return !isVisible() || !window->handle() || (!window->isExposed() && !(window->windowStates() & Qt::WindowMinimized));
 }
 
 void Form1::moveEvent(QMoveEvent* event)
@@ -391,24 +324,16 @@ void Form1::changeEvent(QEvent* event)
     // (GNOME's among them), where no key could reach anything; the keyboard
     // goes back to the open window at once.
     if (event->type() == QEvent::ActivationChange && isActiveWindow())
-        QTimer::singleShot(0, this, &Form1::bringOpenWindowForward);
-}
-
-void Form1::bringOpenWindowForward()
-{
-    if (PictureWindow* open = openWindow()) {
-        open->raise();
-        open->activateWindow();
-    }
+        QTimer::singleShot(0, this, [this] { PictureWindow::bringForwardOver(*this); });
 }
 
 void Form1::closeEvent(QCloseEvent* event)
 {
     // However the close is asked for (title bar, Alt+F4, task bar), the
     // learner answers the open window first, with its button or Enter.
-    if (openWindow()) {
+    if (PictureWindow::openOver(*this)) {
         event->ignore();
-        bringOpenWindowForward();
+        PictureWindow::bringForwardOver(*this);
         return;
     }
     event->accept();

@@ -1,8 +1,9 @@
 #pragma once
 
+#include "accessibility/window_role.h"
 #include "catalogue/kana_catalogue.h"
 #include "quiz/quiz_state.h"
-#include "quiz/random_int.h"
+#include "quiz/random_source.h"
 #include "quiz/selection.h"
 #include "windows/form2.h"
 #include "windows/form3.h"
@@ -14,7 +15,6 @@
 
 #include <array>
 #include <filesystem>
-#include <functional>
 
 class QCheckBox;
 class QGroupBox;
@@ -26,15 +26,20 @@ namespace quiz {
 struct ScoreText;
 }
 
-namespace windows {
-
+namespace accessibility {
 class Announcer;
+}
+
+namespace widgets {
 class PictureLabel;
+}
+
+namespace windows {
 
 // The quiz window: the symbol-set boxes, the kana on display, the answer box
 // and the score. Every decision is the quiz core's; this window reads the
 // controls, asks the core, and applies the answer to the controls.
-class Form1 : public QWidget {
+class Form1 : public QWidget, public accessibility::WindowRole {
     Q_OBJECT
 public:
     Form1(quiz::RandomSource& random, MessageBox messageBox);
@@ -53,15 +58,19 @@ public:
     void cmdcheck_Click();
     void Command4_Click();
 
+    QAccessible::Role accessibleRole() const override { return QAccessible::Window; }
+
 protected:
     void changeEvent(QEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     void moveEvent(QMoveEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
-    void showEvent(QShowEvent* event) override;
 
 private:
     void connectHandlers();
+    // Shows the kana in `filename`. The last parameter keeps the name the
+    // form's procedure has always had, though it carries whether a doubled
+    // consonant was drawn for this kana, for hiragana and katakana alike.
     void showpic(const std::string& filename, const std::string& kananame, bool test, bool hira);
     void showScore(const quiz::ScoreText& score);
     // Names each count with its value; returns the names that changed.
@@ -73,12 +82,6 @@ private:
     bool testModeChecked() const;
     void openWrongAnswerWindow();
     void openAboutWindow();
-    template <typename Window>
-    Window* showOver(const std::function<void()>& onDismissed);
-    // The wrong-answer or About window while it is on screen.
-    PictureWindow* openWindow() const;
-    void bringOpenWindowForward();
-    bool destroyedFromOutside() const;
 
     quiz::RandomSource& random_;
     MessageBox messageBox_;
@@ -87,32 +90,36 @@ private:
     QPointer<Form2> form2_;
     QPointer<Form3> form3_;
     bool centredWithFrame_ = false;
-    bool shown_ = false;
-    Announcer* announcer_ = nullptr;
+    accessibility::Announcer* announcer_ = nullptr;
 
-    QGroupBox* Frame2 = nullptr;
-    PictureLabel* imgKana = nullptr;
-    PictureLabel* imgtsu = nullptr;
-    QLineEdit* txtKananame = nullptr;
-    QPushButton* cmdcheck = nullptr;
-    QPushButton* Command1 = nullptr;
-    QPushButton* Command2 = nullptr;
-    QPushButton* Command3 = nullptr;
-    QPushButton* Command4 = nullptr;
-    QPushButton* Command5 = nullptr;
-    QPushButton* Command6 = nullptr;
-    QPushButton* Command7 = nullptr;
-    QPushButton* Command8 = nullptr;
-    QPushButton* Command9 = nullptr;
-    QPushButton* Command10 = nullptr;
-    QCheckBox* TestMode = nullptr;
-    QCheckBox* chkDouble = nullptr;
-    QCheckBox* Check1 = nullptr;
-    QCheckBox* chkDupes = nullptr;
-    QCheckBox* chkLax = nullptr;
-    QLabel* lblcorrect = nullptr;
+    // The controls keep the names the form has always given them, numbered
+    // ones included: they are the objectNames in the window, by which tests
+    // and the accessible tree find them. Their places and captions are in
+    // form1_layout.cpp.
+    QGroupBox* Frame2 = nullptr;                // "Kana Window", around the kana
+    widgets::PictureLabel* imgKana = nullptr;   // the kana to name
+    widgets::PictureLabel* imgtsu = nullptr;    // the small tsu before a doubled kana
+    QLineEdit* txtKananame = nullptr;           // the learner's answer
+    QPushButton* cmdcheck = nullptr;            // "&Check Answer"
+    QPushButton* Command1 = nullptr;            // "&Display another Kana / SKIP"
+    QPushButton* Command2 = nullptr;            // "+": every katakana row
+    QPushButton* Command3 = nullptr;            // "-": no katakana row
+    QPushButton* Command4 = nullptr;            // "&Reveal Kana"
+    QPushButton* Command5 = nullptr;            // "E&xit"
+    QPushButton* Command6 = nullptr;            // "&About"
+    QPushButton* Command7 = nullptr;            // "+": every hiragana row
+    QPushButton* Command8 = nullptr;            // "-": no hiragana row
+    QPushButton* Command9 = nullptr;            // "&All" rows of both scripts
+    QPushButton* Command10 = nullptr;           // "&None"
+    QCheckBox* TestMode = nullptr;              // "&Test Mode"
+    QCheckBox* chkDouble = nullptr;             // "&Show Double Consonats"
+    QCheckBox* Check1 = nullptr;                // "Show Double &Vowels", offered but disabled
+    QCheckBox* chkDupes = nullptr;              // "&Less Duplicates"
+    QCheckBox* chkLax = nullptr;                // "La&x Definitions", offered but disabled
+    QLabel* lblcorrect = nullptr;               // the three counts
     QLabel* lblmissed = nullptr;
     QLabel* lblpercent = nullptr;
+    // One box per row of the kana table, in each script's column.
     std::array<QCheckBox*, catalogue::kSetCount> displaykatakana{};
     std::array<QCheckBox*, catalogue::kSetCount> displayHira{};
 };

@@ -1,16 +1,15 @@
 #include "windows/form_layout.h"
 
-#include "windows/picture_label.h"
+#include "widgets/picture_label.h"
+#include "widgets/wrapping_button.h"
+#include "widgets/wrapping_check_box.h"
 #include "windows/twips.h"
-#include "windows/wrapping_button.h"
-#include "windows/wrapping_check_box.h"
 
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 
 #include <algorithm>
-#include <stdexcept>
 #include <utility>
 
 namespace windows {
@@ -23,15 +22,15 @@ QWidget* createControl(const ControlRow& row, QWidget* container)
     case ControlKind::Frame:
         return new QGroupBox(row.caption, container);
     case ControlKind::Picture:
-        return new PictureLabel(container);
+        return new widgets::PictureLabel(container);
     case ControlKind::Label:
         return new QLabel(row.caption, container);
     case ControlKind::TextBox:
         return new QLineEdit(container);
     case ControlKind::Button:
-        return new WrappingButton(row.caption, container);
+        return new widgets::WrappingButton(row.caption, container);
     case ControlKind::CheckBox:
-        return new WrappingCheckBox(row.caption, container);
+        return new widgets::WrappingCheckBox(row.caption, container);
     }
     throw std::logic_error("unknown control kind");
 }

@@ -2,10 +2,10 @@
 
 #include <QHash>
 #include <QString>
+#include <QWidget>
 
+#include <stdexcept>
 #include <vector>
-
-class QWidget;
 
 namespace windows {
 
@@ -32,5 +32,18 @@ using FormLayout = std::vector<ControlRow>;
 // sets the tab order. Returns the controls by name. Screen readers take a
 // control's name from its caption, without the access-key mark.
 QHash<QString, QWidget*> BuildControls(QWidget* form, const FormLayout& layout);
+
+// The control `name` of a form built by BuildControls. A name or kind that
+// does not match the form's table is a fault in the program, not in the
+// learner's data: it throws, in every build, rather than hand on a null
+// pointer.
+template <typename Control>
+Control* FindControl(const QHash<QString, QWidget*>& controls, const QString& name)
+{
+    if (auto* control = qobject_cast<Control*>(controls.value(name)))
+        return control;
+    throw std::logic_error("the form has no " + std::string(Control::staticMetaObject.className()) + " named " +
+                           name.toStdString());
+}
 
 } // namespace windows

@@ -1,11 +1,11 @@
-#include "windows/standard_streams.h"
+#include "platform/standard_streams.h"
 #include "windows/startup.h"
 
 #include <QApplication>
 
 int main(int argc, char* argv[])
 {
-    windows::SecureStandardStreams();
+    platform::SecureStandardStreams();
     const auto app = windows::OpenApplication(argc, argv);
     return windows::RunQuelvane();
 }

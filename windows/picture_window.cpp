@@ -1,16 +1,37 @@
 #include "windows/picture_window.h"
 
+#include "platform/task_bar.h"
+#include "widgets/picture_label.h"
 #include "windows/centre.h"
-#include "windows/picture_label.h"
 #include "windows/program_font.h"
-#include "windows/task_bar.h"
 #include "windows/twips.h"
 
 #include <QCloseEvent>
-#include <QLabel>
+#include <QCoreApplication>
 #include <QPushButton>
+#include <QWindow>
+
+#include <iostream>
 
 namespace windows {
+
+namespace {
+
+// Any client of an X display may destroy any window. The toolkit then keeps
+// the main window as if it were still on screen, only never exposed again
+// (or, where its native window is released, hidden), and the program would
+// live on with no window once the one over it closes. A minimised window is
+// unexposed too, but says so in its state.
+bool destroyedFromOutside(const QWidget& mainWindow)
+{
+    const QWindow* window = mainWindow.windowHandle();
+    if (!window || !mainWindow.testAttribute(Qt::WA_WState_ExplicitShowHide))
+        return false;
+    return !mainWindow.isVisible() || !window->handle() ||
+           (!window->isExposed() && !(window->windowStates() & Qt::WindowMinimized));
+}
+
+} // namespace
 
 // A dialog rather than a tool window: some window managers never give a
 // tool window the keyboard, where Enter must reach its button. Transient for
@@ -30,16 +51,51 @@ PictureWindow::PictureWindow(QWidget* mainWindow, const Design& design)
     setEnabled(true);
     setFixedSize(toPixels(design.width), toPixels(design.height));
     setFont(ProgramFont());
-    KeepOffTaskBar(*this);
+    platform::KeepOffTaskBar(*this);
 
     const auto controls = BuildControls(this, design.layout);
-    auto* picture = qobject_cast<PictureLabel*>(controls.value(QStringLiteral("Image1")));
+    auto* picture = FindControl<widgets::PictureLabel>(controls, QStringLiteral("Image1"));
     picture->setScaledContents(true);
     picture->setResourcePicture(design.picture);
-    button_ = qobject_cast<WrappingButton*>(controls.value(QStringLiteral("Command1")));
+    button_ = FindControl<widgets::WrappingButton>(controls, QStringLiteral("Command1"));
     connect(button_, &QPushButton::clicked, this, &QWidget::close);
 
     CentreOnScreen(*this);
+}
+
+void PictureWindow::returnOnDismissal(QWidget& mainWindow, const QPointer<QWidget>& focus,
+                                      std::function<void()> onDismissed)
+{
+    connect(this, &PictureWindow::dismissed, &mainWindow, [&mainWindow, focus, onDismissed = std::move(onDismissed)] {
+        // Nothing of the program would be left on screen to close it.
+        if (destroyedFromOutside(mainWindow)) {
+            std::cerr << "quelvane: the main window was destroyed by another program; ending\n";
+            QCoreApplication::exit(1);
+            return;
+        }
+        mainWindow.setEnabled(true);
+        onDismissed();
+        mainWindow.activateWindow();
+        if (focus)
+            focus->setFocus();
+    });
+}
+
+PictureWindow* PictureWindow::openOver(const QWidget& mainWindow)
+{
+    for (PictureWindow* window : mainWindow.findChildren<PictureWindow*>(Qt::FindDirectChildrenOnly)) {
+        if (window->isVisible())
+            return window;
+    }
+    return nullptr;
+}
+
+void PictureWindow::bringForwardOver(const QWidget& mainWindow)
+{
+    if (PictureWindow* open = openOver(mainWindow)) {
+        open->raise();
+        open->activateWindow();
+    }
 }
 
 void PictureWindow::showEvent(QShowEvent* event)

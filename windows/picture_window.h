@@ -1,18 +1,22 @@
 #pragma once
 
+#include "accessibility/window_role.h"
+#include "widgets/wrapping_button.h"
 #include "windows/form_layout.h"
-#include "windows/wrapping_button.h"
 
-#include <QAccessible>
+#include <QPointer>
 #include <QWidget>
+
+#include <functional>
 
 namespace windows {
 
 // A borderless window of one picture and one large button, shown over the
-// disabled main window. It centres itself when created, and closing it by
-// any means (its button, a window-manager key, the session ending) reports
-// `dismissed`, so the main window is never left disabled.
-class PictureWindow : public QWidget {
+// disabled main window as a modal window would be. It centres itself when
+// created, and closing it by any means (its button, a window-manager key,
+// the session ending) reports `dismissed`, so the main window is never left
+// disabled.
+class PictureWindow : public QWidget, public accessibility::WindowRole {
     Q_OBJECT
 public:
     struct Design {
@@ -27,8 +31,30 @@ public:
 
     PictureWindow(QWidget* mainWindow, const Design& design);
 
-    WrappingButton* button() const { return button_; }
-    QAccessible::Role accessibleRole() const { return role_; }
+    // Opens a new `Window` over `mainWindow`, which stays disabled until the
+    // window is dismissed; then `onDismissed` runs and the keyboard goes
+    // back to the control the learner left.
+    template <typename Window>
+    static Window* openOver(QWidget& mainWindow, std::function<void()> onDismissed)
+    {
+        const QPointer<QWidget> focus = mainWindow.focusWidget();
+        // Disabled first: the window enables itself once it exists.
+        mainWindow.setEnabled(false);
+        auto* window = new Window(&mainWindow);
+        window->returnOnDismissal(mainWindow, focus, std::move(onDismissed));
+        window->show();
+        return window;
+    }
+
+    // The picture window open over `mainWindow`, if any.
+    static PictureWindow* openOver(const QWidget& mainWindow);
+
+    // Gives the keyboard back to the window open over `mainWindow`, if any:
+    // the learner answers it first.
+    static void bringForwardOver(const QWidget& mainWindow);
+
+    widgets::WrappingButton* button() const { return button_; }
+    QAccessible::Role accessibleRole() const override { return role_; }
 
 signals:
     void dismissed();
@@ -38,7 +64,9 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
-    WrappingButton* button_ = nullptr;
+    void returnOnDismissal(QWidget& mainWindow, const QPointer<QWidget>& focus, std::function<void()> onDismissed);
+
+    widgets::WrappingButton* button_ = nullptr;
     QAccessible::Role role_;
 };
 

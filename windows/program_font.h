@@ -12,11 +12,4 @@ namespace windows {
 // the theme's colours still apply.
 QFont ProgramFont();
 
-// Makes DejaVu Sans available to the program where the system may lack it.
-// On Linux it is the system's own (Debian's fonts-dejavu-core), so
-// program_font_unix.cpp does nothing; on Windows, program_font_win.cpp adds
-// fonts\DejaVuSans.ttf from beside the executable. Called once the
-// application exists, before any window is made.
-void InstallProgramFont();
-
 } // namespace windows

@@ -1,12 +1,13 @@
 #include "windows/startup.h"
 
+#include "accessibility/accessible_descriptions.h"
 #include "catalogue/load_error.h"
 #include "catalogue/loaders.h"
 #include "catalogue/path_text.h"
-#include "quiz/random_int.h"
-#include "windows/accessible_descriptions.h"
+#include "platform/program_folder.h"
+#include "platform/program_font_source.h"
+#include "quiz/random_source.h"
 #include "windows/form1.h"
-#include "windows/program_folder.h"
 #include "windows/program_font.h"
 #include "windows/version_info.h"
 
@@ -72,9 +73,9 @@ void ConfigureApplication(QApplication& app)
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/quelvane/quelvane.ico")));
     if (QStyle* style = QStyleFactory::create(QStringLiteral("Windows")))
         QApplication::setStyle(style);
-    InstallProgramFont();
+    platform::InstallProgramFont();
     app.setFont(ProgramFont());
-    InstallAccessibleDescriptions();
+    accessibility::InstallAccessibleDescriptions();
 }
 
 std::unique_ptr<Form1> StartQuelvane(const std::filesystem::path& programFolder, quiz::RandomSource& random,
@@ -96,7 +97,7 @@ std::unique_ptr<Form1> StartQuelvane(const std::filesystem::path& programFolder,
 int RunQuelvane()
 {
     quiz::RandomSource random;
-    auto form = StartQuelvane(ProgramFolder(), random, ShowMessageBox);
+    auto form = StartQuelvane(platform::ProgramFolder(), random, ShowMessageBox);
     if (!form)
         return 1;
     form->show();

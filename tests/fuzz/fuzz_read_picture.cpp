@@ -7,7 +7,7 @@
 
 #include "catalogue/path_text.h"
 #include "catalogue/picture_size.h"
-#include "windows/picture_file.h"
+#include "widgets/picture_file.h"
 
 #include <QGuiApplication>
 
@@ -42,7 +42,7 @@ extern "C" int LLVMFuzzerInitialize(int*, char***)
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
     std::ofstream(pictureFile, std::ios::binary).write(reinterpret_cast<const char*>(data), static_cast<std::streamsize>(size));
-    const auto picture = windows::ReadPicture(catalogue::PathText(pictureFile));
+    const auto picture = widgets::ReadPicture(catalogue::PathText(pictureFile));
     const QImage* image = std::get_if<QImage>(&picture);
     if (image && (image->isNull() || std::uint64_t(image->width()) * std::uint64_t(image->height()) > catalogue::kMaxPicturePixels))
         std::abort();

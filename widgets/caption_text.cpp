@@ -1,0 +1,19 @@
+#include "widgets/caption_text.h"
+
+#include <QFontMetrics>
+#include <QWidget>
+
+namespace widgets {
+
+int captionFlags(Qt::Alignment alignment)
+{
+    return static_cast<int>(alignment) | Qt::TextWordWrap | Qt::TextShowMnemonic;
+}
+
+bool captionFitsIn(const QWidget& widget, const QRect& area, const QString& caption, Qt::Alignment alignment)
+{
+    const QRect needed = widget.fontMetrics().boundingRect(area, captionFlags(alignment), caption);
+    return area.contains(needed);
+}
+
+} // namespace widgets

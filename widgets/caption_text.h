@@ -1,0 +1,16 @@
+#pragma once
+
+#include <QRect>
+#include <QString>
+
+class QWidget;
+
+namespace widgets {
+
+// The flags every wrapping caption is drawn with.
+int captionFlags(Qt::Alignment alignment);
+
+// True when the caption, wrapped at word boundaries, lies wholly inside `area`.
+bool captionFitsIn(const QWidget& widget, const QRect& area, const QString& caption, Qt::Alignment alignment);
+
+} // namespace widgets
