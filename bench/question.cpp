@@ -13,8 +13,9 @@
 // Usage: bench_question [--iterations N]   (default 10000)
 
 #include "paint_counter.h"
-#include "quiz_window.h"
+#include "drive_window.h"
 #include "table.h"
+#include "windows/startup.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -68,12 +69,13 @@ int main(int argc, char* argv[])
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
 
-    QApplication app(argc, argv);
-    bench::QuizWindow window;
+    const auto app = windows::OpenApplication(argc, argv);
+    FormHarness window;
+    bench::ShowActive(window);
     windows::Form1& form = window.form();
-    auto& answerBox = window.control<QLineEdit>(QStringLiteral("txtKananame"));
-    window.control<QPushButton>(QStringLiteral("Command9")).click(); // every row of both scripts
-    bench::PaintCounter kanaPaints(window.control<QLabel>(QStringLiteral("imgKana")));
+    auto& answerBox = bench::Control<QLineEdit>(window, QStringLiteral("txtKananame"));
+    bench::Control<QPushButton>(window, QStringLiteral("Command9")).click(); // every row of both scripts
+    bench::PaintCounter kanaPaints(bench::Control<QLabel>(window, QStringLiteral("imgKana")));
 
     report("Presenting a kana, study mode: Command1_Click",
            measure(iterations, [&] { form.Command1_Click(); }), true);
@@ -89,7 +91,7 @@ int main(int argc, char* argv[])
            }),
            true);
 
-    window.control<QCheckBox>(QStringLiteral("TestMode")).setChecked(true);
+    bench::Control<QCheckBox>(window, QStringLiteral("TestMode")).setChecked(true);
     form.Command1_Click();
     const int correctBefore = form.state().correct;
     auto check = [&] {

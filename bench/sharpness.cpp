@@ -9,8 +9,9 @@
 
 #include "grey_edges.h"
 #include "paint_counter.h"
-#include "quiz_window.h"
+#include "drive_window.h"
 #include "table.h"
+#include "windows/startup.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -61,24 +62,25 @@ int main(int argc, char* argv[])
         qputenv("QT_QPA_PLATFORM", "offscreen");
     qputenv("QT_SCALE_FACTOR", QByteArray::number(scale));
 
-    QApplication app(argc, argv);
-    bench::QuizWindow window;
+    const auto app = windows::OpenApplication(argc, argv);
+    FormHarness window;
+    bench::ShowActive(window);
     if (window.form().devicePixelRatio() != static_cast<double>(scale))
         bench::Fail(QStringLiteral("the window is drawn at %1 device pixels a pixel, not %2")
                         .arg(window.form().devicePixelRatio())
                         .arg(scale));
-    window.control<QPushButton>(QStringLiteral("Command9")).click(); // every row of both scripts
+    bench::Control<QPushButton>(window, QStringLiteral("Command9")).click(); // every row of both scripts
     // Fewer repeats, so that the sample holds more different kana.
-    window.control<QCheckBox>(QStringLiteral("chkDupes")).setChecked(true);
-    auto& picture = window.control<QLabel>(QStringLiteral("imgKana"));
+    bench::Control<QCheckBox>(window, QStringLiteral("chkDupes")).setChecked(true);
+    auto& picture = bench::Control<QLabel>(window, QStringLiteral("imgKana"));
     bench::PaintCounter paints(picture);
 
     std::vector<double> edgesPerInk;
     for (long i = 0; i < kana; ++i) {
         const int before = paints.paints;
         window.form().Command1_Click();
-        if (window.messageCount() != 0)
-            bench::Fail(QStringLiteral("the main window said: %1").arg(window.lastMessage()));
+        if (static_cast<int>(window.messages().texts.size()) != 0)
+            bench::Fail(QStringLiteral("the main window said: %1").arg(window.messages().texts.last()));
         if (!QTest::qWaitFor([&] { return paints.paints > before; }))
             bench::Fail(QStringLiteral("kana %1 was never painted").arg(i + 1));
         // The paint is flushed to the screen once the whole pass is over.

@@ -6,12 +6,11 @@
 
 namespace quiz {
 
-// The kana window and the small-tsu picture, in twips (1/1440 inch) as the
-// window is laid out.
-inline constexpr double kKanaWindowWidth = 1575;
-inline constexpr double kKanaWindowHeight = 1335;
-inline constexpr double kSmallTsuWidth = 270;
-inline constexpr double kSmallTsuTop = 720;
+// The kana window and the small-tsu picture, in twips (1/1440 inch); the
+// main window's layout places them with these sizes.
+inline constexpr int kKanaWindowWidth = 1575;
+inline constexpr int kKanaWindowHeight = 1335;
+inline constexpr int kSmallTsuWidth = 270;
 // Far enough left of the kana window that none of the small tsu shows.
 inline constexpr double kSmallTsuHidden = -300;
 

@@ -4,8 +4,9 @@
 // having read no more of it than its bounds allow (the times are
 // bench/'s), and never leaves a half-loaded quiz or a half-drawn kana behind.
 
-#include "data_folder.h"
-#include "form_harness.h"
+#include "tests/support/data_folder.h"
+#include "tests/support/form_harness.h"
+#include "tests/support/self_report.h"
 #include "widgets/picture_label.h"
 #include "windows/startup.h"
 
@@ -58,11 +59,11 @@ private slots:
             for (int i = 0; i < 100; ++i)
                 QCOMPARE(f.write(QByteArray(kMiB, 'x')), kMiB);
         }
-        const qint64 readBefore = selfReport("io", "rchar:");
+        const qint64 readBefore = SelfReport("io", "rchar:");
         quiz::RandomSource random(11);
         MessageLog messages;
         QVERIFY(!windows::StartQuelvane(data.path(), random, messages.box())); // no window
-        QVERIFY2(selfReport("io", "rchar:") - readBefore < kMiB, "a file was read whole");
+        QVERIFY2(SelfReport("io", "rchar:") - readBefore < kMiB, "a file was read whole");
         QCOMPARE(messages.texts.size(), 1);
         const QString& text = messages.texts.front();
         QVERIFY2(text.contains(data.file(file) + ": " + cause), qPrintable(text));
@@ -73,7 +74,7 @@ private slots:
         QTest::addColumn<QByteArray>("contents");
         QTest::addColumn<QString>("cause"); // empty: shown
         QTest::addColumn<QSize>("size");
-        const QByteArray gif = readFile(kShipped + "/kat/n.gif");
+        const QByteArray gif = ReadFile(kShipped + "/kat/n.gif");
         const QString fixtures = QStringLiteral(QUELVANE_FIXTURES "/");
         const QString unknown = QStringLiteral("it is not a picture in a format this program can show");
         QTest::newRow("missing") << QByteArray("<missing>") << "not found" << QSize();
@@ -88,25 +89,25 @@ private slots:
         QTest::newRow("GIF frame of 16384 x 16384")
             << QByteArray("GIF89a\1\0\1\0\0\0\0\x2C\0\0\0\0\0\x40\0\x40\0\2\0\x3B", 26)
             << "a frame of 16384 x 16384 pixels" << QSize();
-        QByteArray hugeJpeg = encodedPicture({40, 36}, "JPEG");
+        QByteArray hugeJpeg = EncodedPicture({40, 36}, "JPEG");
         hugeJpeg.replace(hugeJpeg.indexOf("\xFF\xC0") + 5, 4, QByteArray("\x0F\xA0\x13\x88", 4)); // 5000 wide, 4000 high
         QTest::newRow("JPEG declaring 5000 x 4000") << hugeJpeg << "5000 x 4000 pixels" << QSize();
-        QTest::newRow("PNG with 150 KB of compressed text") << pngWithChunk("zTXt", 150000) << "150000 bytes of compressed text or colour profile beside the picture, more than 8192" << QSize();
-        QTest::newRow("JPEG of 40,000 empty comments") << QByteArray(encodedPicture({40, 36}, "JPEG")).insert(2, QByteArray("\xFF\xFE\0\x02", 4).repeated(40000)) << "more than 64 pieces of text and other data" << QSize();
-        QTest::newRow("JPEG of 2000 scans") << encodedPicture({64, 48}, "JPEG", 2000) << "more than 64 scans" << QSize();
+        QTest::newRow("PNG with 150 KB of compressed text") << PngWithChunk("zTXt", 150000) << "150000 bytes of compressed text or colour profile beside the picture, more than 8192" << QSize();
+        QTest::newRow("JPEG of 40,000 empty comments") << QByteArray(EncodedPicture({40, 36}, "JPEG")).insert(2, QByteArray("\xFF\xFE\0\x02", 4).repeated(40000)) << "more than 64 pieces of text and other data" << QSize();
+        QTest::newRow("JPEG of 2000 scans") << EncodedPicture({64, 48}, "JPEG", 2000) << "more than 64 scans" << QSize();
         QTest::newRow("GIF of 0 x 65280") << QByteArray("GIF89a\0\0\0\xFF\0\0\0\x2C\0\0\0\0\1\0\1\0\0\2\2\x44\1\0\x3B", 29) << "a picture of 0 x 65280 pixels, which holds nothing to show" << QSize();
-        const QByteArray png = encodedPicture({40, 36}, "PNG");
+        const QByteArray png = EncodedPicture({40, 36}, "PNG");
         QByteArray icon("\0\0\1\0\1\0\x10\x10\0\0\1\0\x20\0\0\0\0\0\x16\0\0\0", 22); // one entry, 16 x 16
         qToLittleEndian<quint32>(static_cast<quint32>(png.size()), icon.data() + 14);
         QTest::newRow("icon holding a PNG of 40 x 36") << icon + png << unknown << QSize();
         QTest::newRow("file of 18 MiB") << QByteArray(18 << 20, 'G') << "longer than 17825792 bytes" << QSize();
-        QTest::newRow("JPEG named .gif") << encodedPicture({40, 36}, "JPEG") << "" << QSize(40, 36);
-        QTest::newRow("PNG named .gif") << encodedPicture({30, 20}, "PNG") << "" << QSize(30, 20);
-        QTest::newRow("BMP named .gif") << encodedPicture({30, 20}, "BMP") << "" << QSize(30, 20);
-        QTest::newRow("progressive JPEG of 64 scans") << encodedPicture({64, 48}, "JPEG", 64) << "" << QSize(64, 48);
-        QTest::newRow("GIF of 120 x 120") << readFile(fixtures + "big-120px.gif") << "" << QSize(120, 120);
+        QTest::newRow("JPEG named .gif") << EncodedPicture({40, 36}, "JPEG") << "" << QSize(40, 36);
+        QTest::newRow("PNG named .gif") << EncodedPicture({30, 20}, "PNG") << "" << QSize(30, 20);
+        QTest::newRow("BMP named .gif") << EncodedPicture({30, 20}, "BMP") << "" << QSize(30, 20);
+        QTest::newRow("progressive JPEG of 64 scans") << EncodedPicture({64, 48}, "JPEG", 64) << "" << QSize(64, 48);
+        QTest::newRow("GIF of 120 x 120") << ReadFile(fixtures + "big-120px.gif") << "" << QSize(120, 120);
         QTest::newRow("GIF without its trailer") << gif.chopped(1) << "" << QSize(48, 48);
-        QTest::newRow("animated GIF") << readFile(fixtures + "animated-40x30.gif") << "" << QSize(40, 30);
+        QTest::newRow("animated GIF") << ReadFile(fixtures + "animated-40x30.gif") << "" << QSize(40, 30);
     }
 
     void picture()
@@ -147,7 +148,7 @@ private slots:
         QVERIFY(h.state().answer.empty());
         // The program goes on: once the picture is mended the next press
         // shows the kana.
-        data.write("kat/n.gif", readFile(kShipped + "/kat/n.gif"));
+        data.write("kat/n.gif", ReadFile(kShipped + "/kat/n.gif"));
         h.button("Command1")->click();
         QCOMPARE(h.messages().texts.size(), 1);
         QCOMPARE(kana->size(), QSize(48, 48));

@@ -9,11 +9,11 @@
 #include "catalogue/load_error.h"
 #include "catalogue/loaders.h"
 #include "catalogue/picture_format.h"
-#include "data_folder.h"
 #include "quiz/presentation.h"
 #include "quiz/random_source.h"
 #include "quiz/score.h"
 #include "quiz/selection.h"
+#include "tests/support/data_folder.h"
 
 #include <QStringDecoder>
 #include <QTest>
@@ -211,19 +211,19 @@ private slots:
         QTest::newRow("GIF of 2049 x 2048") << QByteArray("GIF89a\1\x08\0\x08\0\0\0", 13)
                                             << "it declares a picture of 2049 x 2048 pixels, more than 4 megapixels";
         QTest::newRow("GIF of 0 x 65280") << QByteArray("GIF89a\0\0\0\xFF\0\0\0", 13) << "it declares a picture of 0 x 65280 pixels, which holds nothing to show";
-        const QByteArray png = encodedPicture({30, 20}, "PNG");
+        const QByteArray png = EncodedPicture({30, 20}, "PNG");
         QTest::newRow("PNG") << png << "";
         QTest::newRow("PNG without its end") << png.chopped(12) << endsEarly;
         QTest::newRow("PNG of 0 x 20") << QByteArray(png).replace(16, 4, QByteArray(4, '\0')) << "it declares a picture of 0 x 20 pixels, which holds nothing to show";
         QTest::newRow("PNG of 3000 x 2000") << QByteArray(png).replace(16, 8, QByteArray("\0\0\x0B\xB8\0\0\x07\xD0", 8)) << "it declares a picture of 3000 x 2000 pixels, more than 4 megapixels";
         QTest::newRow("PNG without its header") << png.left(8) + png.mid(33) << "it is damaged: its header is missing";
-        QTest::newRow("PNG with 8 KiB of compressed text") << pngWithChunk("zTXt", 8192) << "";
-        QTest::newRow("PNG with 8 KiB + 1 of colour profile") << pngWithChunk("iCCP", 8193) << "it holds 8193 bytes of compressed text or colour profile beside the picture, more than 8192";
-        QTest::newRow("PNG with 1 MiB + 1 of text") << pngWithChunk("tEXt", (1 << 20) + 1) << "it holds 1048577 bytes of text and other data beside the picture, more than 1048576";
-        QTest::newRow("PNG with 64 chunks beside, 63 of them empty") << QByteArray(png).insert(33, pngWithChunk("abCd", 0).mid(33, 12).repeated(63)) << "";
-        QTest::newRow("PNG with 65 empty texts") << QByteArray(png).insert(33, pngWithChunk("tEXt", 0).mid(33, 12).repeated(65)) << "it holds more than 64 pieces of text and other data beside the picture";
-        QTest::newRow("PNG chunk past the end") << pngWithChunk("tEXt", 100).chopped(100) << endsEarly;
-        const QByteArray jpeg = encodedPicture({40, 36}, "JPEG");
+        QTest::newRow("PNG with 8 KiB of compressed text") << PngWithChunk("zTXt", 8192) << "";
+        QTest::newRow("PNG with 8 KiB + 1 of colour profile") << PngWithChunk("iCCP", 8193) << "it holds 8193 bytes of compressed text or colour profile beside the picture, more than 8192";
+        QTest::newRow("PNG with 1 MiB + 1 of text") << PngWithChunk("tEXt", (1 << 20) + 1) << "it holds 1048577 bytes of text and other data beside the picture, more than 1048576";
+        QTest::newRow("PNG with 64 chunks beside, 63 of them empty") << QByteArray(png).insert(33, PngWithChunk("abCd", 0).mid(33, 12).repeated(63)) << "";
+        QTest::newRow("PNG with 65 empty texts") << QByteArray(png).insert(33, PngWithChunk("tEXt", 0).mid(33, 12).repeated(65)) << "it holds more than 64 pieces of text and other data beside the picture";
+        QTest::newRow("PNG chunk past the end") << PngWithChunk("tEXt", 100).chopped(100) << endsEarly;
+        const QByteArray jpeg = EncodedPicture({40, 36}, "JPEG");
         const qsizetype frame = jpeg.indexOf("\xFF\xC0");
         QTest::newRow("JPEG") << jpeg << "";
         QTest::newRow("JPEG without its end") << jpeg.chopped(2) << endsEarly;
@@ -234,10 +234,10 @@ private slots:
         QTest::newRow("JPEG segment of length 1") << QByteArray(jpeg).insert(2, QByteArray("\xFF\xFE\0\x01\xFF\xFE\0\x02", 8)) << endsEarly;
         QTest::newRow("JPEG with 64 segments beside, 63 of them empty") << QByteArray(jpeg).insert(20, QByteArray("\xFF\xFE\0\x02\xFF\xE1\0\x02", 8).repeated(31) + QByteArray("\xFF\xFE\0\x02", 4)) << "";
         QTest::newRow("JPEG with 65 empty comments") << QByteArray(jpeg).insert(20, QByteArray("\xFF\xFE\0\x02", 4).repeated(65)) << "it holds more than 64 pieces of text and other data beside the picture";
-        QTest::newRow("progressive JPEG of 64 scans") << encodedPicture({40, 36}, "JPEG", 64) << "";
-        QTest::newRow("progressive JPEG of 65 scans") << encodedPicture({40, 36}, "JPEG", 65) << "it holds more than 64 scans, each a pass over the whole picture";
+        QTest::newRow("progressive JPEG of 64 scans") << EncodedPicture({40, 36}, "JPEG", 64) << "";
+        QTest::newRow("progressive JPEG of 65 scans") << EncodedPicture({40, 36}, "JPEG", 65) << "it holds more than 64 scans, each a pass over the whole picture";
         QTest::newRow("JPEG with 17 comments of 64 KiB") << QByteArray(jpeg).insert(2, ("\xFF\xFE\xFF\xFF" + QByteArray(0xFFFD, ' ')).repeated(17)) << "it holds 1114095 bytes of text and other data beside the picture, more than 1048576";
-        const QByteArray bmp = encodedPicture({30, 20}, "BMP");
+        const QByteArray bmp = EncodedPicture({30, 20}, "BMP");
         QTest::newRow("BMP") << bmp << "";
         QTest::newRow("BMP cut short") << bmp.chopped(1) << endsEarly;
         QTest::newRow("BMP of 30 x -20") << QByteArray(bmp).replace(22, 4, QByteArray("\xEC\xFF\xFF\xFF", 4)) << "";
@@ -259,7 +259,7 @@ private slots:
     // Wherever a picture is cut inside its data, the cut is found.
     void everyCutIsFound()
     {
-        const std::string bytes = readFile(QUELVANE_SHIPPED_DATA "/hir/ky-/o.gif").toStdString();
+        const std::string bytes = ReadFile(QUELVANE_SHIPPED_DATA "/hir/ky-/o.gif").toStdString();
         for (std::size_t length = 0; length + 1 < bytes.size(); ++length)
             QVERIFY2(GifDamage(bytes.substr(0, length)), qPrintable(QString::number(length)));
     }

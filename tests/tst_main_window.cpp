@@ -1,8 +1,9 @@
 // The main window through its real widgets: what the learner sees at start,
 // the keys, the symbol-set buttons, presenting kana, answering and the score.
 
-#include "data_folder.h"
-#include "form_harness.h"
+#include "tests/support/data_folder.h"
+#include "tests/support/form_harness.h"
+#include "tests/support/self_report.h"
 #include "widgets/picture_label.h"
 #include "widgets/wrapping_button.h"
 #include "widgets/wrapping_check_box.h"
@@ -14,7 +15,6 @@
 #include <QTest>
 #include <QtMath>
 
-#include <malloc.h>
 
 namespace {
 
@@ -41,7 +41,7 @@ private slots:
         h.showActive();
         QCOMPARE(h.form().size(), QSize(269, 443)); // 4035 x 6645 twips
         QCOMPARE(h.form().minimumSize(), h.form().maximumSize());
-        QVERIFY(centred(h.form()));
+        QVERIFY(Centred(h.form()));
         const Qt::WindowFlags flags = h.form().windowFlags();
         QVERIFY((flags & Qt::WindowCloseButtonHint) && !(flags & (Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint)));
         QCOMPARE(h.form().windowTitle(), QString("Quelvane"));
@@ -320,7 +320,7 @@ private slots:
         QFETCH(int, tsuTwips);
         QFETCH(int, kanaTwips);
         DataFolderCopy data;
-        const QByteArray bytes = readFile(QStringLiteral(QUELVANE_FIXTURES "/") + fixture);
+        const QByteArray bytes = ReadFile(QStringLiteral(QUELVANE_FIXTURES "/") + fixture);
         for (const char* vowel : {"a", "i", "u", "e", "o"})
             data.write(QStringLiteral("hir/k-/%1.gif").arg(vowel), bytes);
         data.write("kat/symbols.txt", QByteArray("\xE9t\xE9\r").repeated(101)); // "été"
@@ -374,11 +374,11 @@ private slots:
         QFETCH(bool, twinUsed);
         const QString shipped = QStringLiteral(QUELVANE_SHIPPED_DATA "/kat/n");
         const DataFolderCopy data;
-        QByteArray contents = twin == "<1x>" ? readFile(shipped + ".gif") : twin;
+        QByteArray contents = twin == "<1x>" ? ReadFile(shipped + ".gif") : twin;
         if (twin == "<PNG with text>") { // the twin itself, but for its text
             QBuffer png;
             QVERIFY(png.open(QIODevice::WriteOnly) && QImage(shipped + "@2x.gif").save(&png, "PNG"));
-            contents = png.buffer().insert(33, pngWithChunk("zTXt", 150000).mid(33, 12 + 150000));
+            contents = png.buffer().insert(33, PngWithChunk("zTXt", 150000).mid(33, 12 + 150000));
         }
         if (!contents.isEmpty())
             data.write("kat/n@2x.gif", contents);
@@ -491,8 +491,6 @@ private slots:
         h.check("chkDupes")->setChecked(true);
         const auto topLevels = QApplication::topLevelWidgets().size();
         std::int32_t counts[2] = {0, 0}; // correct, missed
-        // Resident memory in kB, with the blocks the allocator keeps handed back.
-        auto residentKb = [] { return malloc_trim(0), selfReport("status", "VmRSS:"); };
         [[maybe_unused]] qint64 warm = 0; // unread where the check is left out
         for (int question = 1; question <= 3000; ++question) {
             h.button("Command1")->click();
@@ -510,12 +508,12 @@ private slots:
             }
             QCoreApplication::processEvents();
             if (question == 500)
-                warm = residentKb();
+                warm = ResidentKb();
         }
         QCOMPARE(h.score().mid(0, 2), (QStringList{QString::number(counts[0]), QString::number(counts[1])}));
         QCOMPARE(QApplication::topLevelWidgets().size(), topLevels);
 #if !defined(__SANITIZE_ADDRESS__) // its quarantine keeps freed memory resident
-        QVERIFY2(residentKb() - warm < 512, qPrintable(QString("grew by %1 kB").arg(residentKb() - warm)));
+        QVERIFY2(ResidentKb() - warm < 512, qPrintable(QString("grew by %1 kB").arg(ResidentKb() - warm)));
 #endif
     }
 };

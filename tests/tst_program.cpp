@@ -1,8 +1,9 @@
 // The program as the learner starts and ends it, and the wrong-answer and
 // About windows over the main window.
 
-#include "data_folder.h"
-#include "form_harness.h"
+#include "tests/support/child_streams.h"
+#include "tests/support/data_folder.h"
+#include "tests/support/form_harness.h"
 #include "widgets/picture_label.h"
 
 #include <QAccessible>
@@ -80,7 +81,7 @@ private slots:
         QVERIFY(window->windowFlags() & Qt::FramelessWindowHint);
         QCOMPARE(window->windowFlags() & Qt::WindowType_Mask, Qt::Dialog);
         QCOMPARE(window->size(), size);
-        QVERIFY(centred(*window));
+        QVERIFY(Centred(*window));
         auto* image = window->findChild<widgets::PictureLabel*>("Image1");
         QVERIFY(image->hasScaledContents());
         QCOMPARE((QList<QRect>{image->geometry(), window->button()->geometry()}), controls);
@@ -125,7 +126,7 @@ private slots:
         QCOMPARE(quiz.label("lblmissed"), QString("2"));
         QPointer<windows::Form2> again = quiz.form().wrongAnswerWindow();
         QVERIFY(again && again != window);
-        QVERIFY(centred(*again));
+        QVERIFY(Centred(*again));
     }
 
     // The whole program as `main` runs it: the main window shown, active,
@@ -219,7 +220,7 @@ private slots:
             std::filesystem::create_symlink(bin / "quelvane", program.toStdString());
         }
         QProcess run;
-        if (errorBroken && !startWith(run, ChildStreams::ErrorBroken))
+        if (errorBroken && !StartWith(run, ChildStreams::ErrorBroken))
             QSKIP("no broken pipes here");
         run.setProcessEnvironment(environment);
         run.start(program, {});
@@ -239,7 +240,7 @@ private slots:
     void startedWithoutStandardStreams()
     {
         QProcess run;
-        if (!startWith(run, ChildStreams::Closed))
+        if (!StartWith(run, ChildStreams::Closed))
             QSKIP("no closed standard streams here");
         run.start(QCoreApplication::applicationDirPath() + "/../windows/quelvane", {});
         // Until its exec, the child holds the test's own descriptors.

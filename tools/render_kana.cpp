@@ -47,11 +47,12 @@ struct Script {
 
 void writeKanaData(const QString& dataDir)
 {
-    for (const KanaRow& row : kKanaRows) {
-        const auto count = split(row.names).size();
-        if (split(row.files).size() != count || split(row.hiragana).size() != count
-            || split(row.katakana).size() != count)
-            throw std::logic_error("kana table row is ragged: " + std::string(row.folder));
+    for (std::size_t set = 0; set < kKanaRows.size(); ++set) {
+        const KanaRow& row = kKanaRows[set];
+        const auto count = static_cast<std::size_t>(split(row.names).size());
+        if (count != catalogue::kSetShapes[set].count || split(row.files).size() != split(row.names).size()
+            || split(row.hiragana).size() != split(row.names).size() || split(row.katakana).size() != split(row.names).size())
+            throw std::logic_error("kana table row is ragged: " + std::string(catalogue::kSetShapes[set].caption));
     }
 
     QStringList everything;
@@ -63,10 +64,12 @@ void writeKanaData(const QString& dataDir)
     for (const Script script : {Script{"kat", &KanaRow::katakana}, Script{"hir", &KanaRow::hiragana}}) {
         const QString scriptDir = dataDir + u'/' + QLatin1String(script.folder);
         ensureDir(scriptDir);
-        for (const KanaRow& row : kKanaRows) {
-            const QString rowDir = row.folder.empty()
+        for (std::size_t set = 0; set < kKanaRows.size(); ++set) {
+            const KanaRow& row = kKanaRows[set];
+            const std::string_view folder = catalogue::kSetShapes[set].rowFolder;
+            const QString rowDir = folder.empty()
                 ? scriptDir
-                : scriptDir + u'/' + QString::fromUtf8(row.folder.data(), static_cast<qsizetype>(row.folder.size()));
+                : scriptDir + u'/' + QString::fromUtf8(folder.data(), static_cast<qsizetype>(folder.size()));
             ensureDir(rowDir);
             const QStringList files = split(row.files);
             const QStringList kana = split(row.*script.kana);

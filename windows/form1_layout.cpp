@@ -1,6 +1,7 @@
 #include "windows/form1_layout.h"
 
 #include "catalogue/kana_catalogue.h"
+#include "quiz/presentation.h"
 
 namespace windows {
 
@@ -30,8 +31,8 @@ FormLayout Form1Layout()
 {
     using K = ControlKind;
     FormLayout layout{
-        {"Frame2", K::Frame, "", "Kana Window", 2400, 0, 1575, 1335, 31},
-        {"imgtsu", K::Picture, "Frame2", "", 30, 720, 270, 180},
+        {"Frame2", K::Frame, "", "Kana Window", 2400, 0, quiz::kKanaWindowWidth, quiz::kKanaWindowHeight, 31},
+        {"imgtsu", K::Picture, "Frame2", "", 30, 720, quiz::kSmallTsuWidth, 180},
         {"imgKana", K::Picture, "Frame2", "", 480, 600, 375, 375},
         {"Label1", K::Label, "", "Kana Name:", 2400, 1440, 885, 195, 32},
         {"txtKananame", K::TextBox, "", "", 2400, 1680, 1455, 285, 33},

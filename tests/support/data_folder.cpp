@@ -1,4 +1,6 @@
-#include "data_folder.h"
+#include "tests/support/data_folder.h"
+
+#include "tests/support/named_pipe.h"
 
 #include <QBuffer>
 #include <QFile>
@@ -11,13 +13,13 @@
 
 namespace fs = std::filesystem;
 
-QByteArray readFile(const QString& path)
+QByteArray ReadFile(const QString& path)
 {
     QFile file(path);
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
-QByteArray encodedPicture(const QSize& size, const char* format, int scans)
+QByteArray EncodedPicture(const QSize& size, const char* format, int scans)
 {
     QImage image(size, QImage::Format_RGB32);
     image.fill(Qt::darkBlue);
@@ -35,21 +37,12 @@ QByteArray encodedPicture(const QSize& size, const char* format, int scans)
     return bytes;
 }
 
-QByteArray pngWithChunk(const char* type, int length)
+QByteArray PngWithChunk(const char* type, int length)
 {
     QByteArray chunk(4 + 4 + length + 4, '\0');
     qToBigEndian<quint32>(static_cast<quint32>(length), chunk.data());
     chunk.replace(4, 4, type);
-    return encodedPicture({30, 20}, "PNG").insert(33, chunk); // after the signature and the header
-}
-
-qint64 selfReport(const char* file, const QByteArray& key)
-{
-    for (const QByteArray& line : readFile(QStringLiteral("/proc/self/") + file).split('\n')) {
-        if (line.startsWith(key))
-            return line.mid(key.size()).trimmed().split(' ').first().toLongLong();
-    }
-    return -1;
+    return EncodedPicture({30, 20}, "PNG").insert(33, chunk); // after the signature and the header
 }
 
 namespace {
@@ -100,7 +93,7 @@ void DataFolderCopy::write(const QString& relative, const QByteArray& contents) 
     if (contents == "<folder>")
         fs::create_directories(target);
     else if (contents == "<fifo>")
-        makeNamedPipe(target);
+        MakeNamedPipe(target);
     else if (contents == "<device>")
         fs::create_symlink("/dev/zero", target);
     else if (contents == "<loop>")

@@ -1,10 +1,10 @@
-#include "data_folder.h"
+#include "tests/support/child_streams.h"
 
 #include <QProcess>
 
 #include <unistd.h>
 
-bool startWith(QProcess& process, ChildStreams streams)
+bool StartWith(QProcess& process, ChildStreams streams)
 {
     process.setChildProcessModifier([streams] {
         int ends[2];

@@ -64,7 +64,7 @@ struct ThemeFontAndColours {
 };
 
 // True when the outer frame of a window is centred on its screen.
-bool centred(const QWidget& window);
+bool Centred(const QWidget& window);
 
 // A main window started on the shipped data (or the given data folder) with
 // a seeded generator, its message boxes recorded.

@@ -1,4 +1,4 @@
-#include "form_harness.h"
+#include "tests/support/form_harness.h"
 
 #include <QApplication>
 #include <QMessageBox>
@@ -34,7 +34,7 @@ ScreenReader::~ScreenReader()
     QAccessible::installUpdateHandler(previous_);
 }
 
-bool centred(const QWidget& window)
+bool Centred(const QWidget& window)
 {
     const QPoint screen = window.screen()->geometry().center();
     const QPoint centre = window.frameGeometry().center();
