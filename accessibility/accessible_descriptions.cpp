@@ -35,7 +35,7 @@ public:
     }
 };
 
-QAccessibleInterface* describeOwn(QObject* object)
+QAccessibleInterface* DescribeOwn(QObject* object)
 {
     if (auto* window = dynamic_cast<const WindowRole*>(object))
         return new QAccessibleWidget(qobject_cast<QWidget*>(object), window->accessibleRole());
@@ -47,13 +47,13 @@ QAccessibleInterface* describeOwn(QObject* object)
 }
 
 // The accessibility cache owns the interface it is handed.
-QAccessibleInterface* describe(const QString&, QObject* object)
+QAccessibleInterface* Describe(const QString&, QObject* object)
 {
     // Asked again for the same widget while wrapping it: this time for the
     // description itself, the program's own or else Qt's.
     static QObject* wrapping = nullptr;
     if (object == wrapping || !object->isWidgetType() || !platform::kScreenReadersWantDevicePixels)
-        return describeOwn(object);
+        return DescribeOwn(object);
     // Describing one widget may ask for another's description on the way.
     QObject* const outer = std::exchange(wrapping, object);
     QAccessibleInterface* logical = QAccessible::queryAccessibleInterface(object);
@@ -65,7 +65,7 @@ QAccessibleInterface* describe(const QString&, QObject* object)
 
 void InstallAccessibleDescriptions()
 {
-    QAccessible::installFactory(describe);
+    QAccessible::installFactory(Describe);
 }
 
 } // namespace accessibility

@@ -10,13 +10,13 @@ namespace {
 
 // Qt scales each screen about its own top-left corner, which keeps its
 // place in both kinds of pixels.
-QScreen* screenOf(QAccessibleInterface* interface)
+QScreen* ScreenOf(QAccessibleInterface* interface)
 {
     QWindow* window = interface->window();
     return window ? window->screen() : nullptr;
 }
 
-QPoint toDevice(const QScreen& screen, QPoint logical)
+QPoint ToDevice(const QScreen& screen, QPoint logical)
 {
     const QPoint origin = screen.geometry().topLeft();
     return origin + (logical - origin) * screen.devicePixelRatio();
@@ -35,10 +35,10 @@ public:
     QRect rect() const override
     {
         const QRect logical = logical_->rect();
-        QScreen* screen = screenOf(logical_);
+        QScreen* screen = ScreenOf(logical_);
         if (!screen || logical.isNull())
             return logical;
-        return {toDevice(*screen, logical.topLeft()), logical.size() * screen->devicePixelRatio()};
+        return {ToDevice(*screen, logical.topLeft()), logical.size() * screen->devicePixelRatio()};
     }
     // Qt's own search would compare the point with the children's
     // positions, which are told in device pixels here.

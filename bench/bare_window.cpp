@@ -20,7 +20,7 @@ int main(int argc, char* argv[])
 
     QWidget window;
     window.setWindowTitle(QStringLiteral("Quelvane"));
-    window.setFixedSize(windows::toPixels(windows::kForm1Width), windows::toPixels(windows::kForm1Height));
+    window.setFixedSize(windows::ToPixels(windows::kForm1Width), windows::ToPixels(windows::kForm1Height));
     QLabel caption(QStringLiteral("Kana Window"), &window);
     caption.move(8, 8);
     new FirstPaintExit(app);

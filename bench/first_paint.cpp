@@ -15,7 +15,7 @@
 namespace {
 
 // A "Name:   1234 kB" line of /proc/self/status.
-long statusKib(const char* name)
+long StatusKib(const char* name)
 {
     std::ifstream status("/proc/self/status");
     std::string line;
@@ -27,14 +27,14 @@ long statusKib(const char* name)
     return -1;
 }
 
-[[noreturn]] void finish()
+[[noreturn]] void Finish()
 {
     // The steady clock is the system's monotonic clock, the one the launcher
     // read before exec, so the two readings can be subtracted.
     const auto paint = std::chrono::steady_clock::now().time_since_epoch();
     std::printf("paint_ns=%lld hwm_kib=%ld\n",
                 static_cast<long long>(std::chrono::duration_cast<std::chrono::nanoseconds>(paint).count()),
-                statusKib("VmHWM"));
+                StatusKib("VmHWM"));
     std::fflush(stdout);
     _exit(0);
 }
@@ -62,7 +62,7 @@ bool FirstPaintExit::eventFilter(QObject* watched, QEvent* event)
         // The window itself is painted before its children and the result is
         // flushed to the screen after them all; a zero timer fires once that
         // whole pass is over.
-        QTimer::singleShot(0, this, [] { finish(); });
+        QTimer::singleShot(0, this, [] { Finish(); });
     }
     return QObject::eventFilter(watched, event);
 }

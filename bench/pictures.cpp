@@ -32,7 +32,7 @@ namespace {
 
 constexpr int kSide = 2048; // the largest square within the bound
 
-QByteArray encoded(const QImage& image, const char* format, bool progressive = false)
+QByteArray Encoded(const QImage& image, const char* format, bool progressive = false)
 {
     QByteArray bytes;
     QBuffer buffer(&bytes);
@@ -54,7 +54,7 @@ QImage noise(QImage::Format format)
     return image;
 }
 
-QImage solid(QImage::Format format)
+QImage Solid(QImage::Format format)
 {
     QImage image(kSide, kSide, format);
     image.fill(QColor(40, 80, 160));
@@ -62,7 +62,7 @@ QImage solid(QImage::Format format)
 }
 
 // A PNG chunk as a decoder reads it, with its CRC.
-QByteArray chunk(const char* type, const QByteArray& data)
+QByteArray Chunk(const char* type, const QByteArray& data)
 {
     QByteArray bytes(4, '\0');
     qToBigEndian<quint32>(static_cast<quint32>(data.size()), bytes.data());
@@ -75,7 +75,7 @@ QByteArray chunk(const char* type, const QByteArray& data)
 
 // Compressed text of at most `packed` bytes, unpacking to about a thousand
 // times that: deflate packs a run of one letter 1,030 to one at best.
-QByteArray zText(int packed)
+QByteArray ZText(int packed)
 {
     const QByteArray text(static_cast<qsizetype>(packed - 100) * 1020, 'a');
     QByteArray deflated(packed, '\0');
@@ -83,7 +83,7 @@ QByteArray zText(int packed)
     compress2(reinterpret_cast<Bytef*>(deflated.data()), &size, reinterpret_cast<const Bytef*>(text.constData()),
               static_cast<uLong>(text.size()), 9);
     deflated.truncate(static_cast<qsizetype>(size));
-    return chunk("zTXt", QByteArray("Comment\0\0", 9) + deflated);
+    return Chunk("zTXt", QByteArray("Comment\0\0", 9) + deflated);
 }
 
 // A progressive JPEG whose last scan is repeated to `scans`.
@@ -104,21 +104,21 @@ struct Case {
 const Case kCases[] = {
     {"PNG 2048 x 2048, 16 bits a channel, 8 KiB of compressed text, 1000 KiB of text",
      [] {
-         QByteArray png = encoded(solid(QImage::Format_RGBA64), "png");
-         png.insert(33, zText(8 * 1024 - 12) + chunk("tEXt", "Comment\0" + QByteArray(1000 * 1024, 'b')));
+         QByteArray png = Encoded(Solid(QImage::Format_RGBA64), "png");
+         png.insert(33, ZText(8 * 1024 - 12) + Chunk("tEXt", "Comment\0" + QByteArray(1000 * 1024, 'b')));
          return png;
      }},
-    {"PNG 2048 x 2048 of noise", [] { return encoded(noise(QImage::Format_RGB32), "png"); }},
-    {"JPEG 2048 x 2048 of noise, quality 100", [] { return encoded(noise(QImage::Format_RGB32), "jpeg"); }},
+    {"PNG 2048 x 2048 of noise", [] { return Encoded(noise(QImage::Format_RGB32), "png"); }},
+    {"JPEG 2048 x 2048 of noise, quality 100", [] { return Encoded(noise(QImage::Format_RGB32), "jpeg"); }},
     // Scans of one colour are small, so that 64 of them fit the file's bound.
-    {"progressive JPEG 2048 x 2048, 64 scans", [] { return scans(encoded(solid(QImage::Format_RGB32), "jpeg", true), 64); }},
-    {"BMP 2048 x 2048, 32 bits", [] { return encoded(noise(QImage::Format_ARGB32), "bmp"); }},
+    {"progressive JPEG 2048 x 2048, 64 scans", [] { return scans(Encoded(Solid(QImage::Format_RGB32), "jpeg", true), 64); }},
+    {"BMP 2048 x 2048, 32 bits", [] { return Encoded(noise(QImage::Format_ARGB32), "bmp"); }},
     {"PNG with 150 KB of compressed text",
-     [] { return encoded(QImage(30, 20, QImage::Format_RGB32), "png").insert(33, zText(150000)); }},
+     [] { return Encoded(QImage(30, 20, QImage::Format_RGB32), "png").insert(33, ZText(150000)); }},
     {"progressive JPEG 2048 x 2048, 5000 scans",
-     [] { return scans(encoded(solid(QImage::Format_RGB32), "jpeg", true), 5000); }},
+     [] { return scans(Encoded(Solid(QImage::Format_RGB32), "jpeg", true), 5000); }},
     {"JPEG of 40,000 empty comments",
-     [] { return encoded(QImage(30, 20, QImage::Format_RGB32), "jpeg").insert(2, QByteArray("\xFF\xFE\0\x02", 4).repeated(40000)); }},
+     [] { return Encoded(QImage(30, 20, QImage::Format_RGB32), "jpeg").insert(2, QByteArray("\xFF\xFE\0\x02", 4).repeated(40000)); }},
 };
 
 long residentKb(const char* key)
@@ -133,7 +133,7 @@ long residentKb(const char* key)
 
 // In a process of its own, started for the one picture: nothing but the
 // read itself stands in its peak.
-int measure(const QString& file, const QString& name, int runs)
+int Measure(const QString& file, const QString& name, int runs)
 {
     const std::string path = catalogue::PathText(file.toStdString());
     const long before = residentKb("VmRSS:");
@@ -161,7 +161,7 @@ int main(int argc, char* argv[])
     const int runs = static_cast<int>(std::max(1L, bench::Option(argc, argv, "--runs", 5)));
     const QStringList arguments = QCoreApplication::arguments();
     if (const qsizetype read = arguments.indexOf("--read"); read > 0 && read + 2 < arguments.size())
-        return measure(arguments[read + 1], arguments[read + 2], runs);
+        return Measure(arguments[read + 1], arguments[read + 2], runs);
     QTemporaryDir folder;
     int status = 0;
     for (const Case& picture : kCases) {

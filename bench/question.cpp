@@ -34,7 +34,7 @@ using Clock = std::chrono::steady_clock;
 // Runs `step` `iterations` times, each timed alone, after a short untimed
 // warm-up. Between steps the event loop runs untimed, so that the window is
 // painted as it would be between two clicks and no repaint piles up.
-std::vector<double> measure(long iterations, const std::function<void()>& step)
+std::vector<double> Measure(long iterations, const std::function<void()>& step)
 {
     for (int i = 0; i < 200; ++i) {
         step();
@@ -52,7 +52,7 @@ std::vector<double> measure(long iterations, const std::function<void()>& step)
     return micros;
 }
 
-void report(const char* what, const std::vector<double>& micros, bool withTarget)
+void Report(const char* what, const std::vector<double>& micros, bool withTarget)
 {
     const double median = bench::Median(micros);
     bench::Row(what, bench::Format("%.1f µs", median),
@@ -77,13 +77,13 @@ int main(int argc, char* argv[])
     bench::Control<QPushButton>(window, QStringLiteral("Command9")).click(); // every row of both scripts
     bench::PaintCounter kanaPaints(bench::Control<QLabel>(window, QStringLiteral("imgKana")));
 
-    report("Presenting a kana, study mode: Command1_Click",
-           measure(iterations, [&] { form.Command1_Click(); }), true);
+    Report("Presenting a kana, study mode: Command1_Click",
+           Measure(iterations, [&] { form.Command1_Click(); }), true);
 
     // A picture that has not changed its place may be painted only once the
     // whole window is; the loop is bounded so that a paint that never comes
     // shows as a slow figure, not a hang.
-    report("Presenting a kana, study mode: Command1_Click until painted", measure(iterations, [&] {
+    Report("Presenting a kana, study mode: Command1_Click until painted", Measure(iterations, [&] {
                const int before = kanaPaints.paints;
                form.Command1_Click();
                for (int i = 0; i < 1000 && kanaPaints.paints == before; ++i)
@@ -98,8 +98,8 @@ int main(int argc, char* argv[])
         answerBox.setText(QString::fromStdString(form.state().answer));
         form.cmdcheck_Click();
     };
-    const auto checks = measure(iterations, check);
-    report("Checking a right answer, test mode: type + cmdcheck_Click (presents the next kana)", checks, true);
+    const auto checks = Measure(iterations, check);
+    Report("Checking a right answer, test mode: type + cmdcheck_Click (presents the next kana)", checks, true);
     if (form.state().correct - correctBefore != iterations + 200) {
         bench::Fail(QStringLiteral("only %1 of %2 answers were counted right")
                         .arg(form.state().correct - correctBefore)

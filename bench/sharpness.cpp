@@ -31,7 +31,7 @@ namespace {
 // of Qt 6.4 clips a read-back of a scaled window to the window's unscaled
 // size, so there the label paints itself again, through the same paint code,
 // into a picture of the window's device pixel ratio.
-QImage shownKana(QLabel& kana, double scale)
+QImage ShownKana(QLabel& kana, double scale)
 {
     const QWidget& window = *kana.window();
     const QRect area(kana.mapTo(&window, QPoint(0, 0)), kana.size());
@@ -85,7 +85,7 @@ int main(int argc, char* argv[])
             bench::Fail(QStringLiteral("kana %1 was never painted").arg(i + 1));
         // The paint is flushed to the screen once the whole pass is over.
         QCoreApplication::processEvents();
-        const bench::GreyCounts counts = bench::CountGreys(shownKana(picture, static_cast<double>(scale)));
+        const bench::GreyCounts counts = bench::CountGreys(ShownKana(picture, static_cast<double>(scale)));
         if (counts.ink == 0)
             bench::Fail(QStringLiteral("kana %1 (%2) left no ink on the screen")
                             .arg(i + 1)

@@ -32,14 +32,14 @@ namespace {
 // table. Every other message goes through.
 QtMessageHandler previousHandler = nullptr;
 
-void quietHandler(QtMsgType type, const QMessageLogContext& context, const QString& message)
+void QuietHandler(QtMsgType type, const QMessageLogContext& context, const QString& message)
 {
     if (type == QtWarningMsg && message == QLatin1String("This plugin does not support raise()"))
         return;
     previousHandler(type, context, message);
 }
 
-int topLevelCount()
+int TopLevelCount()
 {
     return static_cast<int>(QApplication::topLevelWidgets().size());
 }
@@ -52,7 +52,7 @@ int main(int argc, char* argv[])
     const long warmUp = std::clamp(bench::Option(argc, argv, "--warmup", 5'000), 1L, questions);
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
-    previousHandler = qInstallMessageHandler(quietHandler);
+    previousHandler = qInstallMessageHandler(QuietHandler);
 
     const auto app = windows::OpenApplication(argc, argv);
     FormHarness window;
@@ -68,7 +68,7 @@ int main(int argc, char* argv[])
     auto& check = bench::Control<QPushButton>(window, QStringLiteral("cmdcheck"));
     auto& reveal = bench::Control<QPushButton>(window, QStringLiteral("Command4"));
     auto& answerBox = bench::Control<QLineEdit>(window, QStringLiteral("txtKananame"));
-    const int topLevelsAtStart = topLevelCount();
+    const int topLevelsAtStart = TopLevelCount();
 
     // The counts the window must end with, kept the way the learner would.
     std::int32_t correct = 0;
@@ -144,7 +144,7 @@ int main(int argc, char* argv[])
                    bench::Format(" → %.0f kB", static_cast<double>(rssAtEnd)) +
                    bench::Format(", %.0f s in all", seconds),
                counted, "≤ 1024 kB", bench::Verdict(growth <= 1024));
-    const int stranded = topLevelCount() - topLevelsAtStart;
+    const int stranded = TopLevelCount() - topLevelsAtStart;
     bench::Row("Soak: top-level windows left over at the end", bench::Format("%.0f", stranded), "",
                static_cast<std::size_t>(questions), "0", bench::Verdict(stranded == 0));
     return 0;

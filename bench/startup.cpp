@@ -70,7 +70,7 @@ Launch launch(const std::string& program, std::chrono::steady_clock::time_point&
 }
 
 // The number after "key=" in a report line, or -1.
-double field(const std::string& output, const std::string& key)
+double Field(const std::string& output, const std::string& key)
 {
     const auto at = output.find(key + "=");
     if (at == std::string::npos)
@@ -83,8 +83,8 @@ Run run(const std::string& program)
     std::chrono::steady_clock::time_point started;
     const Launch launched = launch(program, started);
     Run result;
-    const double paintNs = field(launched.output, "paint_ns");
-    result.peakKib = field(launched.output, "hwm_kib");
+    const double paintNs = Field(launched.output, "paint_ns");
+    result.peakKib = Field(launched.output, "hwm_kib");
     if (paintNs > 0) {
         const auto startedNs =
             std::chrono::duration_cast<std::chrono::nanoseconds>(started.time_since_epoch()).count();
@@ -106,7 +106,7 @@ std::string range(const std::vector<double>& samples, const char* format)
 }
 
 // VmHWM is in KiB; the target is in MB of 10^6 bytes.
-double megabytes(double kib)
+double Megabytes(double kib)
 {
     return kib * 1024.0 / 1e6;
 }
@@ -140,16 +140,16 @@ int main(int argc, char* argv[])
 
     const auto n = static_cast<std::size_t>(runs);
     const double ratio = bench::Median(quelvaneMillis) / bench::Median(bareMillis);
-    const double extra = megabytes(bench::Median(quelvaneKib) - bench::Median(bareKib));
+    const double extra = Megabytes(bench::Median(quelvaneKib) - bench::Median(bareKib));
     bench::Row("Start-up, exec to first paint: Quelvane", bench::Format("%.1f ms", bench::Median(quelvaneMillis)),
                range(quelvaneMillis, "%.1f"), n);
     bench::Row("Start-up, exec to first paint: one-label window", bench::Format("%.1f ms", bench::Median(bareMillis)),
                range(bareMillis, "%.1f"), n);
     bench::Row("**Start-up ratio, Quelvane / one-label window** (spread: run by run)", bench::Format("%.2fx", ratio),
                range(pairRatios, "%.2f"), n, "≤ 1.10x", bench::Verdict(ratio <= 1.10));
-    bench::Row("Memory peak (VmHWM) at first paint: Quelvane", bench::Format("%.2f MB", megabytes(bench::Median(quelvaneKib))),
+    bench::Row("Memory peak (VmHWM) at first paint: Quelvane", bench::Format("%.2f MB", Megabytes(bench::Median(quelvaneKib))),
                range(quelvaneKib, "%.0f") + " KiB", n);
-    bench::Row("Memory peak (VmHWM) at first paint: one-label window", bench::Format("%.2f MB", megabytes(bench::Median(bareKib))),
+    bench::Row("Memory peak (VmHWM) at first paint: one-label window", bench::Format("%.2f MB", Megabytes(bench::Median(bareKib))),
                range(bareKib, "%.0f") + " KiB", n);
     bench::Row("**Memory peak, Quelvane above one-label window**", bench::Format("%+.2f MB", extra), "", n, "≤ 2 MB",
                bench::Verdict(extra <= 2.0));

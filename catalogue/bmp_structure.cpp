@@ -14,14 +14,14 @@ constexpr std::uint32_t kCoreHeader = 12; // the oldest form, 16-bit sides
 constexpr std::uint32_t kUncompressed = 0;
 constexpr std::uint32_t kBitFields = 3;
 
-bool isInfoHeader(std::uint32_t size)
+bool IsInfoHeader(std::uint32_t size)
 {
     return size == 40 || size == 52 || size == 56 || size == 64 || size == 108 || size == 124;
 }
 
 // A side as declared: 32-bit two's complement, a negative height meaning
 // rows stored top-down.
-std::uint64_t magnitude(std::uint32_t side)
+std::uint64_t Magnitude(std::uint32_t side)
 {
     return (side & 0x80000000u) ? std::uint64_t{~side} + 1 : side;
 }
@@ -39,7 +39,7 @@ std::optional<std::string> BmpDamage(std::string_view bytes)
     const std::uint32_t pixelsAt = walk.little(10, 4);
     walk.skip(kFileHeader);
     const std::uint32_t headerSize = walk.little(0, 4);
-    if (headerSize != kCoreHeader && !isInfoHeader(headerSize))
+    if (headerSize != kCoreHeader && !IsInfoHeader(headerSize))
         return "it is a kind of BMP picture this program cannot show";
     if (!walk.has(headerSize))
         return endsEarly;
@@ -51,14 +51,14 @@ std::optional<std::string> BmpDamage(std::string_view bytes)
     const std::uint32_t compression = core ? kUncompressed : walk.little(16, 4);
     if (width & 0x80000000u)
         return "it is damaged: it declares a negative width";
-    if (auto cause = SizeCause(width, magnitude(height), "a picture"))
+    if (auto cause = SizeCause(width, Magnitude(height), "a picture"))
         return cause;
     if (compression > kBitFields) // pictures of other formats inside, among them
         return "it is a kind of BMP picture this program cannot show";
     if (compression != kUncompressed && compression != kBitFields)
         return std::nullopt; // run-length coded: its length is its own, and the decoder stops at the picture's end
     const std::uint64_t rowBytes = (std::uint64_t{width} * bitsPerPixel + 31) / 32 * 4;
-    if (pixelsAt > bytes.size() || bytes.size() - pixelsAt < rowBytes * magnitude(height))
+    if (pixelsAt > bytes.size() || bytes.size() - pixelsAt < rowBytes * Magnitude(height))
         return endsEarly;
     return std::nullopt;
 }

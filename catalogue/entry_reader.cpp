@@ -5,8 +5,8 @@ namespace catalogue {
 namespace {
 constexpr auto kEof = std::char_traits<char>::eof();
 
-bool isLineEnd(int c) { return c == '\n' || c == '\r'; }
-bool isBlank(int c) { return c == ' ' || c == '\t' || isLineEnd(c); }
+bool IsLineEnd(int c) { return c == '\n' || c == '\r'; }
+bool IsBlank(int c) { return c == ' ' || c == '\t' || IsLineEnd(c); }
 } // namespace
 
 EntryReader::EntryReader(std::streambuf& in)
@@ -55,7 +55,7 @@ void EntryReader::skipByteOrderMark()
 bool EntryReader::skipBlanks()
 {
     int c = in_.sgetc();
-    for (std::size_t skipped = 0; isBlank(c); c = in_.snextc()) {
+    for (std::size_t skipped = 0; IsBlank(c); c = in_.snextc()) {
         if (++skipped > kMaxSkippedBytes)
             fail("more than " + std::to_string(kMaxSkippedBytes) + " blank bytes stand before it");
     }
@@ -66,7 +66,7 @@ bool EntryReader::skipBlanks()
 // `c`, the character at hand, is neither.
 bool EntryReader::takeSeparator(int c)
 {
-    if (c != ',' && !isLineEnd(c))
+    if (c != ',' && !IsLineEnd(c))
         return false;
     if (in_.snextc() == '\n' && c == '\r')
         in_.sbumpc();
@@ -77,7 +77,7 @@ std::string EntryReader::readQuoted()
 {
     std::string entry;
     for (int c = in_.snextc(); c != '"'; c = in_.snextc()) {
-        if (c == kEof || isLineEnd(c))
+        if (c == kEof || IsLineEnd(c))
             fail("its closing double quote is missing");
         append(entry, static_cast<char>(c));
     }

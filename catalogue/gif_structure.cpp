@@ -15,13 +15,13 @@ constexpr std::uint8_t kImage = 0x2C;
 constexpr std::uint8_t kTrailer = 0x3B;
 
 // A colour table follows a descriptor whose flags have the top bit set.
-std::size_t colourTableSize(std::uint8_t flags)
+std::size_t ColourTableSize(std::uint8_t flags)
 {
     return (flags & 0x80) ? 3u * (std::size_t{2} << (flags & 0x07)) : 0;
 }
 
 // Data sub-blocks: a length byte and that many bytes, until a zero length.
-bool skipSubBlocks(ByteWalk& walk)
+bool SkipSubBlocks(ByteWalk& walk)
 {
     while (walk.has(1)) {
         const std::size_t length = walk.byte();
@@ -49,7 +49,7 @@ std::optional<std::string> GifDamage(std::string_view bytes)
         return endsEarly;
     if (auto oversize = SizeCause(walk.little(0, 2), walk.little(2, 2), "a picture"))
         return oversize;
-    const std::size_t globalTable = colourTableSize(walk.byte(4));
+    const std::size_t globalTable = ColourTableSize(walk.byte(4));
     walk.skip(7);
     if (!walk.has(globalTable))
         return endsEarly;
@@ -65,19 +65,19 @@ std::optional<std::string> GifDamage(std::string_view bytes)
             if (!walk.has(1))
                 return endsEarly;
             walk.skip(1); // the extension's label
-            if (!skipSubBlocks(walk))
+            if (!SkipSubBlocks(walk))
                 return endsEarly;
         } else if (block == kImage) {
             if (!walk.has(9))
                 return endsEarly;
             if (auto oversize = OversizeCause(walk.little(4, 2), walk.little(6, 2), "a frame"))
                 return oversize;
-            const std::size_t localTable = colourTableSize(walk.byte(8));
+            const std::size_t localTable = ColourTableSize(walk.byte(8));
             walk.skip(9);
             if (!walk.has(localTable + 1))
                 return endsEarly;
             walk.skip(localTable + 1); // the table and the LZW code size
-            if (!skipSubBlocks(walk))
+            if (!SkipSubBlocks(walk))
                 return endsEarly;
             sawImage = true;
         } else {

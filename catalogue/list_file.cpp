@@ -32,7 +32,7 @@ std::vector<std::string> ReadListFile(const std::filesystem::path& file, std::si
     }
     // Text that is not UTF-8 comes from an older system, whose lists were
     // written in its Windows code page.
-    if (!std::all_of(entries.begin(), entries.end(), isValidUtf8)) {
+    if (!std::all_of(entries.begin(), entries.end(), IsValidUtf8)) {
         for (std::string& entry : entries)
             entry = Windows1252ToUtf8(entry);
     }

@@ -4,7 +4,7 @@ namespace catalogue {
 
 namespace {
 
-std::string declared(std::uint64_t width, std::uint64_t height, std::string_view what)
+std::string Declared(std::uint64_t width, std::uint64_t height, std::string_view what)
 {
     return "it declares " + std::string(what) + " of " + std::to_string(width) + " x " + std::to_string(height)
          + " pixels";
@@ -15,7 +15,7 @@ std::string declared(std::uint64_t width, std::uint64_t height, std::string_view
 std::optional<std::string> SizeCause(std::uint64_t width, std::uint64_t height, std::string_view what)
 {
     if (width == 0 || height == 0)
-        return declared(width, height, what) + ", which holds nothing to show";
+        return Declared(width, height, what) + ", which holds nothing to show";
     return OversizeCause(width, height, what);
 }
 
@@ -24,7 +24,7 @@ std::optional<std::string> OversizeCause(std::uint64_t width, std::uint64_t heig
     // Each side is at most 32 bits wide in any format, so the product cannot wrap.
     if (width * height <= kMaxPicturePixels)
         return std::nullopt;
-    return declared(width, height, what) + ", more than " + std::to_string(kMaxPicturePixels / (1024 * 1024))
+    return Declared(width, height, what) + ", more than " + std::to_string(kMaxPicturePixels / (1024 * 1024))
          + " megapixels";
 }
 

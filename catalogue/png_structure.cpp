@@ -13,12 +13,12 @@ constexpr std::string_view kSignature = "\x89PNG\r\n\x1A\n";
 
 // Chunks a decoder inflates on reading: compressed text, international text
 // (compressed or not, it is read the same way) and the colour profile.
-bool isPacked(std::string_view type)
+bool IsPacked(std::string_view type)
 {
     return type == "zTXt" || type == "iTXt" || type == "iCCP";
 }
 
-bool isPixelData(std::string_view type)
+bool IsPixelData(std::string_view type)
 {
     return type == "IHDR" || type == "PLTE" || type == "IDAT" || type == "IEND";
 }
@@ -52,11 +52,11 @@ std::optional<std::string> PngDamage(std::string_view bytes)
         if (type == "IEND")
             return sawPixels ? std::nullopt : std::optional<std::string>("it is damaged: it holds no picture");
         sawPixels = sawPixels || type == "IDAT";
-        if (!isPixelData(type)) {
+        if (!IsPixelData(type)) {
             if (auto cause = SidePiecesCause(++pieces))
                 return cause;
             side += length;
-            packed += isPacked(type) ? length : 0;
+            packed += IsPacked(type) ? length : 0;
             if (auto cause = SideDataCause(packed, kMaxPackedSideBytes, "compressed text or colour profile"))
                 return cause;
             if (auto cause = SideDataCause(side, kMaxSideBytes, "text and other data"))

@@ -12,7 +12,7 @@ constexpr char16_t kWindows1252High[32] = {
     0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178,
 };
 
-void appendUtf8(std::string& out, char32_t code)
+void AppendUtf8(std::string& out, char32_t code)
 {
     if (code < 0x80) {
         out.push_back(static_cast<char>(code));
@@ -34,21 +34,21 @@ std::string Windows1252ToUtf8(std::string_view bytes)
     out.reserve(bytes.size() * 2);
     for (const char byte : bytes) {
         const auto b = static_cast<unsigned char>(byte);
-        appendUtf8(out, b >= 0x80 && b < 0xA0 ? kWindows1252High[b - 0x80] : char32_t{b});
+        AppendUtf8(out, b >= 0x80 && b < 0xA0 ? kWindows1252High[b - 0x80] : char32_t{b});
     }
     return out;
 }
 
-std::size_t firstCharacterLength(std::string_view text)
+std::size_t FirstCharacterLength(std::string_view text)
 {
     if (text.empty())
         return 0;
     const auto lead = static_cast<unsigned char>(text.front());
     const std::size_t length = lead >= 0xF0 ? 4 : lead >= 0xE0 ? 3 : lead >= 0xC0 ? 2 : 1;
-    return isValidUtf8(text.substr(0, length)) ? length : 1;
+    return IsValidUtf8(text.substr(0, length)) ? length : 1;
 }
 
-bool isValidUtf8(std::string_view bytes)
+bool IsValidUtf8(std::string_view bytes)
 {
     std::size_t i = 0;
     while (i < bytes.size()) {

@@ -17,7 +17,7 @@ using catalogue::LoadError;
 
 namespace {
 
-std::string systemCause(int error)
+std::string SystemCause(int error)
 {
     if (error == ENOENT)
         return "not found";
@@ -27,7 +27,7 @@ std::string systemCause(int error)
     return "cannot be opened: " + message;
 }
 
-const char* notAFile(mode_t mode)
+const char* NotAFile(mode_t mode)
 {
     if (S_ISDIR(mode))
         return "it is a folder, not a file";
@@ -49,16 +49,16 @@ Handle OpenRegular(const std::filesystem::path& file)
 {
     const int fd = ::open(file.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
     if (fd < 0)
-        throw LoadError(file, systemCause(errno));
+        throw LoadError(file, SystemCause(errno));
     struct stat status {};
     if (::fstat(fd, &status) != 0) {
         const int error = errno;
         ::close(fd);
-        throw LoadError(file, systemCause(error));
+        throw LoadError(file, SystemCause(error));
     }
     if (!S_ISREG(status.st_mode)) {
         ::close(fd);
-        throw LoadError(file, notAFile(status.st_mode));
+        throw LoadError(file, NotAFile(status.st_mode));
     }
     return fd;
 }

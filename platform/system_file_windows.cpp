@@ -16,7 +16,7 @@ using catalogue::LoadError;
 namespace {
 
 // The system's own words, as a clause: "access is denied".
-std::string systemMessage(DWORD error)
+std::string SystemMessage(DWORD error)
 {
     std::string message = std::system_category().message(static_cast<int>(error));
     while (!message.empty() && (message.back() == '.' || std::isspace(static_cast<unsigned char>(message.back()))))
@@ -26,15 +26,15 @@ std::string systemMessage(DWORD error)
     return message;
 }
 
-std::string openCause(DWORD error)
+std::string OpenCause(DWORD error)
 {
     if (error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND)
         return "not found";
-    return "cannot be opened: " + systemMessage(error);
+    return "cannot be opened: " + SystemMessage(error);
 }
 
 // Why an open handle is no regular file, or nothing when it is one.
-const char* notAFile(HANDLE file)
+const char* NotAFile(HANDLE file)
 {
     switch (GetFileType(file)) {
     case FILE_TYPE_DISK: {
@@ -63,8 +63,8 @@ Handle OpenRegular(const std::filesystem::path& file)
     const HANDLE handle = CreateFileW(file.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
                                       nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL | FILE_FLAG_BACKUP_SEMANTICS, nullptr);
     if (handle == INVALID_HANDLE_VALUE)
-        throw LoadError(file, openCause(GetLastError()));
-    if (const char* refusal = notAFile(handle)) {
+        throw LoadError(file, OpenCause(GetLastError()));
+    if (const char* refusal = NotAFile(handle)) {
         CloseHandle(handle);
         throw LoadError(file, refusal);
     }
@@ -76,7 +76,7 @@ std::size_t Read(Handle handle, const std::filesystem::path& file, char* data, s
     DWORD got = 0;
     const auto wanted = static_cast<DWORD>(std::min<std::size_t>(size, MAXDWORD));
     if (!ReadFile(reinterpret_cast<HANDLE>(handle), data, wanted, &got, nullptr))
-        throw LoadError(file, "cannot be read: " + systemMessage(GetLastError()));
+        throw LoadError(file, "cannot be read: " + SystemMessage(GetLastError()));
     return got;
 }
 

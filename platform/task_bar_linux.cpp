@@ -15,7 +15,7 @@ namespace platform {
 
 namespace {
 
-xcb_atom_t internAtom(xcb_connection_t* connection, const char* name)
+xcb_atom_t InternAtom(xcb_connection_t* connection, const char* name)
 {
     const auto cookie = xcb_intern_atom(connection, 0, static_cast<uint16_t>(std::strlen(name)), name);
     const std::unique_ptr<xcb_intern_atom_reply_t, decltype(&std::free)> reply(
@@ -35,10 +35,10 @@ void KeepOffTaskBar(QWidget& window)
     xcb_connection_t* connection = x11 ? x11->connection() : nullptr;
     if (!connection)
         return;
-    const std::array<xcb_atom_t, 2> skip{internAtom(connection, "_NET_WM_STATE_SKIP_TASKBAR"),
-                                         internAtom(connection, "_NET_WM_STATE_SKIP_PAGER")};
+    const std::array<xcb_atom_t, 2> skip{InternAtom(connection, "_NET_WM_STATE_SKIP_TASKBAR"),
+                                         InternAtom(connection, "_NET_WM_STATE_SKIP_PAGER")};
     xcb_change_property(connection, XCB_PROP_MODE_APPEND, static_cast<xcb_window_t>(window.winId()),
-                        internAtom(connection, "_NET_WM_STATE"), XCB_ATOM_ATOM, 32, skip.size(), skip.data());
+                        InternAtom(connection, "_NET_WM_STATE"), XCB_ATOM_ATOM, 32, skip.size(), skip.data());
     xcb_flush(connection);
 }
 

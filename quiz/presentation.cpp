@@ -15,7 +15,7 @@ Presentation PlanPresentation(const std::string& kananame, PictureSize picture, 
 
     if (doubleRequested && showDoubles) {
         p.doubled = true;
-        p.answer.insert(0, p.answer, 0, catalogue::firstCharacterLength(p.answer));
+        p.answer.insert(0, p.answer, 0, catalogue::FirstCharacterLength(p.answer));
         // The small tsu ends where the centred kana began; the kana then moves
         // right by the small tsu's left edge, so a narrow kana stands apart
         // from it and the widest (69 px) pair just fills the window.

@@ -5,7 +5,7 @@
 namespace quiz {
 
 namespace {
-std::uint64_t entropySeed()
+std::uint64_t EntropySeed()
 {
     std::random_device device;
     return (std::uint64_t{device()} << 32) ^ device();
@@ -13,7 +13,7 @@ std::uint64_t entropySeed()
 } // namespace
 
 RandomSource::RandomSource()
-    : engine_(entropySeed())
+    : engine_(EntropySeed())
 {
 }
 

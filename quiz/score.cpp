@@ -8,7 +8,7 @@ namespace {
 
 constexpr std::int32_t kMaxCount = std::numeric_limits<std::int32_t>::max();
 
-void increment(std::int32_t& count)
+void Increment(std::int32_t& count)
 {
     if (count < kMaxCount)
         ++count;
@@ -50,9 +50,9 @@ Verdict CheckAnswer(const QuizState& state, const std::string& typedLowerCase)
     return typedLowerCase == state.answer ? Verdict::Right : Verdict::Wrong;
 }
 
-void CountCorrect(QuizState& state) { increment(state.correct); }
+void CountCorrect(QuizState& state) { Increment(state.correct); }
 
-void CountMissed(QuizState& state) { increment(state.missed); }
+void CountMissed(QuizState& state) { Increment(state.missed); }
 
 std::string Reveal(QuizState& state, bool testMode)
 {

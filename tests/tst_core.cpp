@@ -31,7 +31,7 @@ namespace fs = std::filesystem;
 
 namespace {
 
-QStringList readEntries(const QByteArray& text)
+QStringList ReadEntries(const QByteArray& text)
 {
     std::istringstream in(text.toStdString());
     EntryReader reader(*in.rdbuf());
@@ -46,7 +46,7 @@ QStringList readEntries(const QByteArray& text)
     return entries;
 }
 
-QByteArray numbered(int count, const char* separator)
+QByteArray Numbered(int count, const char* separator)
 {
     QByteArrayList names;
     for (int i = 1; i <= count; ++i)
@@ -59,7 +59,7 @@ constexpr int kDraws = 20000;
 constexpr std::int32_t kMax = std::numeric_limits<std::int32_t>::max();
 
 // Within five standard deviations of the binomial mean.
-bool aboutShare(int hits, int draws, double share)
+bool AboutShare(int hits, int draws, double share)
 {
     const double mean = draws * share;
     return std::abs(hits - mean) <= 5 * std::sqrt(draws * share * (1 - share));
@@ -112,7 +112,7 @@ private slots:
     {
         QFETCH(QByteArray, text);
         QFETCH(QStringList, expected);
-        QCOMPARE(readEntries(text), expected);
+        QCOMPARE(ReadEntries(text), expected);
     }
 
     // Lists written on an older system are in its Windows code page; a file
@@ -144,9 +144,9 @@ private slots:
     void namePositions()
     {
         DataFolderCopy lines;
-        lines.write("kat/symbols.txt", numbered(101, "\n"));
+        lines.write("kat/symbols.txt", Numbered(101, "\n"));
         DataFolderCopy commas;
-        commas.write("kat/symbols.txt", numbered(101, ",") + ",extra,\"more, still\"\r\n");
+        commas.write("kat/symbols.txt", Numbered(101, ",") + ",extra,\"more, still\"\r\n");
         commas.write("hir/symbols.txt", "never read");
         const KanaCatalogue a = LoadCatalogue(lines.path());
         const KanaCatalogue b = LoadCatalogue(commas.path());
@@ -300,7 +300,7 @@ private slots:
             ++counts[static_cast<std::size_t>(r)];
         }
         for (int count : counts)
-            QVERIFY(aboutShare(count, kDraws, 1.0 / 26));
+            QVERIFY(AboutShare(count, kDraws, 1.0 / 26));
         // The lower bound narrows the outcomes; it is not added.
         std::map<int, int> seen;
         for (int i = 0; i < 3000; ++i)
@@ -315,7 +315,7 @@ private slots:
         for (int i = 0; i < kDraws; ++i)
             ++pairs[static_cast<std::size_t>(seeded.RandomInt(0, 1) * 2 + seeded.RandomInt(0, 1))];
         for (int count : pairs)
-            QVERIFY(aboutShare(count, kDraws, 0.25));
+            QVERIFY(AboutShare(count, kDraws, 0.25));
     }
 
     void choice_data()
@@ -374,9 +374,9 @@ private slots:
             eligible += mayDouble ? 1 : 0;
             doubled += choice->doubleRequested ? 1 : 0;
         }
-        QVERIFY2(aboutShare(katakana, kDraws, katakanaShare), qPrintable(QString::number(katakana)));
-        QVERIFY2(aboutShare(named, kDraws, nameShare), qPrintable(QString::number(named)));
-        QVERIFY(eligible == 0 || aboutShare(doubled, eligible, 0.5));
+        QVERIFY2(AboutShare(katakana, kDraws, katakanaShare), qPrintable(QString::number(katakana)));
+        QVERIFY2(AboutShare(named, kDraws, nameShare), qPrintable(QString::number(named)));
+        QVERIFY(eligible == 0 || AboutShare(doubled, eligible, 0.5));
     }
 
     void doubling_data()

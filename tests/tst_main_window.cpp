@@ -334,11 +334,11 @@ private slots:
             h.button("Command1")->click();
         QCOMPARE(h.expected(), QString("éété"));
         auto* tsu = h.find<widgets::PictureLabel>("imgtsu");
-        QCOMPARE(tsu->geometry(), QRect(windows::toPixels(tsuTwips), 48, 18, 12));
+        QCOMPARE(tsu->geometry(), QRect(windows::ToPixels(tsuTwips), 48, 18, 12));
         // The small っ is really there, from its "@2x" file on a denser screen.
         QCOMPARE(tsu->chosenPicture().size(), QSize(24, 16) * (h.form().devicePixelRatioF() > 1 ? 2 : 1));
         QVERIFY(tsu->hasScaledContents()); // stretched into its 18 x 12 control
-        QCOMPARE(h.find("imgKana")->x(), windows::toPixels(kanaTwips));
+        QCOMPARE(h.find("imgKana")->x(), windows::ToPixels(kanaTwips));
         QVERIFY(!QAccessible::queryAccessibleInterface(tsu)->state().invisible);
         QVERIFY(reader.heard().last().endsWith("New kana to name, with a small tsu before it"));
         const QString doubled = h.expected();

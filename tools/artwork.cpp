@@ -45,7 +45,7 @@ private:
     std::uint32_t state_;
 };
 
-QByteArray encoded(const QImage& image, const char* format, int quality)
+QByteArray Encoded(const QImage& image, const char* format, int quality)
 {
     QByteArray bytes;
     QBuffer buffer(&bytes);
@@ -58,7 +58,7 @@ QByteArray encoded(const QImage& image, const char* format, int quality)
 }
 
 // Centres the ink of the text on the point, whatever the font's side bearings.
-void drawGlyph(QPainter& p, const QFont& font, const QString& text, QPointF centre, const QBrush& brush,
+void DrawGlyph(QPainter& p, const QFont& font, const QString& text, QPointF centre, const QBrush& brush,
                const QPen& rim = Qt::NoPen)
 {
     QPainterPath path;
@@ -69,7 +69,7 @@ void drawGlyph(QPainter& p, const QFont& font, const QString& text, QPointF cent
     p.fillPath(path, brush);
 }
 
-void paintPaper(QPainter& p, QSizeF design, std::uint32_t seed)
+void PaintPaper(QPainter& p, QSizeF design, std::uint32_t seed)
 {
     const QRectF all(QPointF(0, 0), design);
 
@@ -99,19 +99,19 @@ void paintPaper(QPainter& p, QSizeF design, std::uint32_t seed)
 
 // The window art is drawn in design units that the painter maps onto the whole
 // file, so the one drawing serves every resolution and any file proportions.
-void startArtwork(QImage& image, QPainter& p, QSizeF design, std::uint32_t paperSeed)
+void StartArtwork(QImage& image, QPainter& p, QSizeF design, std::uint32_t paperSeed)
 {
     image.fill(kPaper);
     p.begin(&image);
     p.setRenderHint(QPainter::Antialiasing);
     p.scale(image.width() / design.width(), image.height() / design.height());
-    paintPaper(p, design, paperSeed);
+    PaintPaper(p, design, paperSeed);
 }
 
 // One loaded brush dragged along the points. Where it is full of ink it
 // paints a solid band; towards the end it runs dry and only single bristles
 // still reach the paper, each giving out at its own place.
-void brushStroke(QPainter& p, const std::vector<QPointF>& spine, double width, const QColor& ink, Noise& rnd)
+void BrushStroke(QPainter& p, const std::vector<QPointF>& spine, double width, const QColor& ink, Noise& rnd)
 {
     const auto n = spine.size();
     std::vector<QPointF> normals;
@@ -165,7 +165,7 @@ void brushStroke(QPainter& p, const std::vector<QPointF>& spine, double width, c
     }
 }
 
-std::vector<QPointF> curve(QPointF from, QPointF to, double bend, int samples = 80)
+std::vector<QPointF> Curve(QPointF from, QPointF to, double bend, int samples = 80)
 {
     const QPointF mid = (from + to) / 2;
     const QPointF d = to - from;
@@ -178,7 +178,7 @@ std::vector<QPointF> curve(QPointF from, QPointF to, double bend, int samples = 
     return out;
 }
 
-std::vector<QPointF> arc(QPointF centre, double radius, double fromDeg, double sweepDeg, int samples = 120)
+std::vector<QPointF> Arc(QPointF centre, double radius, double fromDeg, double sweepDeg, int samples = 120)
 {
     std::vector<QPointF> out;
     for (int i = 0; i < samples; ++i) {
@@ -192,17 +192,17 @@ std::vector<QPointF> arc(QPointF centre, double radius, double fromDeg, double s
 
 constexpr QSize kWrongSize(226, 350);
 
-QImage wrongPicture(int scale)
+QImage WrongPicture(int scale)
 {
     QImage image(kWrongSize * scale, QImage::Format_RGB32);
     QPainter p;
-    startArtwork(image, p, kWrongSize, 0x5eed0001u);
+    StartArtwork(image, p, kWrongSize, 0x5eed0001u);
     Noise rnd(0x5eed0002u);
 
-    brushStroke(p, arc({113, 175}, 88, -70, 318), 14, QColor(0x4a, 0x46, 0x42), rnd);
+    BrushStroke(p, Arc({113, 175}, 88, -70, 318), 14, QColor(0x4a, 0x46, 0x42), rnd);
     const QColor red(0xb3, 0x14, 0x1c);
-    brushStroke(p, curve({44, 72}, {194, 286}, 0.06), 36, red, rnd);
-    brushStroke(p, curve({188, 66}, {34, 290}, -0.05), 34, red, rnd);
+    BrushStroke(p, Curve({44, 72}, {194, 286}, 0.06), 36, red, rnd);
+    BrushStroke(p, Curve({188, 66}, {34, 290}, -0.05), 34, red, rnd);
     p.end();
     return image;
 }
@@ -213,12 +213,12 @@ QImage wrongPicture(int scale)
 constexpr QSize kAboutSize(432, 652);
 constexpr double kAboutFrameAspect = 319.0 / 444.0;
 
-QImage aboutPicture(const FontMaker& font, int scale)
+QImage AboutPicture(const FontMaker& font, int scale)
 {
     const QSizeF design(kAboutSize.height() * kAboutFrameAspect, kAboutSize.height());
     QImage image(kAboutSize * scale, QImage::Format_RGB32);
     QPainter p;
-    startArtwork(image, p, design, 0xab007001u);
+    StartArtwork(image, p, design, 0xab007001u);
     const double middle = design.width() / 2;
 
     p.setPen(QPen(kVermilion, 2));
@@ -232,8 +232,8 @@ QImage aboutPicture(const FontMaker& font, int scale)
     p.drawEllipse(QPointF(middle, 150), 86, 86);
 
     const QFont big = font(150, true);
-    drawGlyph(p, big, QStringLiteral("あ"), {middle - 72, 300}, kInk);
-    drawGlyph(p, big, QStringLiteral("ア"), {middle + 72, 300}, kInk);
+    DrawGlyph(p, big, QStringLiteral("あ"), {middle - 72, 300}, kInk);
+    DrawGlyph(p, big, QStringLiteral("ア"), {middle + 72, 300}, kInk);
 
     const QStringList rows{QStringLiteral("あいうえお"), QStringLiteral("アイウエオ"), QStringLiteral("かきくけこ"),
                            QStringLiteral("カキクケコ")};
@@ -251,7 +251,7 @@ QImage aboutPicture(const FontMaker& font, int scale)
     for (int r = 0; r < rowCount; ++r) {
         for (int c = 0; c < 5; ++c) {
             const QPointF centre = origin + QPointF((c + 0.5) * cell, (r + 0.5) * cell);
-            drawGlyph(p, small, rows[r].mid(c, 1), centre, r % 2 ? kVermilion : kInk);
+            DrawGlyph(p, small, rows[r].mid(c, 1), centre, r % 2 ? kVermilion : kInk);
         }
     }
     p.end();
@@ -278,13 +278,13 @@ QImage icon(int size, const FontMaker& font)
 
     // Below 48 px the small katakana turns to mush; the big glyph alone reads better.
     if (size < 48) {
-        drawGlyph(p, font(static_cast<int>(std::lround(s * (tiny ? 0.98 : 0.86))), true), QStringLiteral("あ"),
+        DrawGlyph(p, font(static_cast<int>(std::lround(s * (tiny ? 0.98 : 0.86))), true), QStringLiteral("あ"),
                   {s * 0.5, s * 0.5}, cream);
     } else {
-        drawGlyph(p, font(static_cast<int>(std::lround(s * 0.66)), true), QStringLiteral("あ"), {s * 0.42, s * 0.42},
+        DrawGlyph(p, font(static_cast<int>(std::lround(s * 0.66)), true), QStringLiteral("あ"), {s * 0.42, s * 0.42},
                   cream);
         // A rim of card colour keeps the small glyph apart where it overlaps the big one.
-        drawGlyph(p, font(static_cast<int>(std::lround(s * 0.36)), true), QStringLiteral("ア"), {s * 0.75, s * 0.74},
+        DrawGlyph(p, font(static_cast<int>(std::lround(s * 0.36)), true), QStringLiteral("ア"), {s * 0.75, s * 0.74},
                   QColor(0xff, 0xd8, 0x6a), QPen(kVermilion, s * 0.06, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
     }
     p.end();
@@ -292,7 +292,7 @@ QImage icon(int size, const FontMaker& font)
 }
 
 // The marker for a doubled consonant: a small grey っ on a see-through ground.
-IndexedImage smallTsu(const FontMaker& font, int scale)
+IndexedImage SmallTsu(const FontMaker& font, int scale)
 {
     constexpr int w = 24;
     constexpr int h = 16;
@@ -302,7 +302,7 @@ IndexedImage smallTsu(const FontMaker& font, int scale)
     // Size and place are found on the plain picture; larger scales draw the
     // same outline with both multiplied.
     auto fits = [&](int pixels) {
-        const InkBox ink = inkBox(renderGlyph(font(pixels, true), tsu, scratch, 1));
+        const InkBox ink = inkBox(RenderGlyph(font(pixels, true), tsu, scratch, 1));
         return ink.height() <= 12 && ink.width() <= 18;
     };
     int pixels = 48;
@@ -311,39 +311,39 @@ IndexedImage smallTsu(const FontMaker& font, int scale)
             throw std::runtime_error("the small tsu fits its marker at no size");
     }
     const QFont tsuFont = font(pixels, true);
-    const InkBox ink = inkBox(renderGlyph(tsuFont, tsu, scratch, 1));
+    const InkBox ink = inkBox(RenderGlyph(tsuFont, tsu, scratch, 1));
     const int dx = (w - ink.width()) / 2 - ink.left;
     const int dy = (h - ink.height()) / 2 - ink.top;
 
     Coverage canvas(w * scale, h * scale);
-    if (!blit(canvas, renderGlyph(tsuFont, tsu, scratch, scale), dx * scale, dy * scale))
+    if (!Blit(canvas, RenderGlyph(tsuFont, tsu, scratch, scale), dx * scale, dy * scale))
         throw std::logic_error("the small tsu runs off its marker");
-    IndexedImage out = rampImage(canvas, qRgb(0xf0, 0xf0, 0xf0), qRgb(0x70, 0x70, 0x70), 8);
+    IndexedImage out = RampImage(canvas, qRgb(0xf0, 0xf0, 0xf0), qRgb(0x70, 0x70, 0x70), 8);
     out.transparentIndex = 0;
     return out;
 }
 
 } // namespace
 
-void writeArtwork(const QString& dir, const FontMaker& font)
+void WriteArtwork(const QString& dir, const FontMaker& font)
 {
-    ensureDir(dir);
+    EnsureDir(dir);
     auto path = [&](const char* stem, const char* suffix, int scale) {
-        return dir + u'/' + scaledFileName(QLatin1String(stem), QLatin1String(suffix), scale);
+        return dir + u'/' + ScaledFileName(QLatin1String(stem), QLatin1String(suffix), scale);
     };
     for (const int scale : kPictureScales) {
-        writeGif(path("small_tsu", ".gif", scale), smallTsu(font, scale));
-        writeBytes(path("wrong", ".jpg", scale), encoded(wrongPicture(scale), "jpeg", 92));
-        writeBytes(path("about", ".jpg", scale), encoded(aboutPicture(font, scale), "jpeg", 92));
+        WriteGif(path("small_tsu", ".gif", scale), SmallTsu(font, scale));
+        WriteBytes(path("wrong", ".jpg", scale), Encoded(WrongPicture(scale), "jpeg", 92));
+        WriteBytes(path("about", ".jpg", scale), Encoded(AboutPicture(font, scale), "jpeg", 92));
     }
 
     // The icon comes in its own ladder of sizes, so it has no @2x files.
     QList<QImage> forIco;
     for (const int size : {16, 32, 48, 64, 128, 256}) {
         const QImage img = icon(size, font);
-        writeBytes(dir + QStringLiteral("/icon-%1.png").arg(size), encoded(img, "png", -1));
+        WriteBytes(dir + QStringLiteral("/icon-%1.png").arg(size), Encoded(img, "png", -1));
         if (size == 32 || size == 16)
             forIco.prepend(img);
     }
-    writeBytes(dir + QStringLiteral("/quelvane.ico"), icoFile(forIco));
+    WriteBytes(dir + QStringLiteral("/quelvane.ico"), IcoFile(forIco));
 }

@@ -8,4 +8,4 @@
 using FontMaker = std::function<QFont(int pixels, bool bold)>;
 
 // The program's own pictures: window art, the small-tsu marker and the icon.
-void writeArtwork(const QString& resourcesDir, const FontMaker& font);
+void WriteArtwork(const QString& resourcesDir, const FontMaker& font);

@@ -19,7 +19,7 @@ struct MapDeleter {
     void operator()(ColorMapObject* map) const { GifFreeMapObject(map); }
 };
 
-int colourBits(std::size_t colours)
+int ColourBits(std::size_t colours)
 {
     int bits = 1;
     while ((std::size_t{1} << bits) < colours)
@@ -29,7 +29,7 @@ int colourBits(std::size_t colours)
 
 } // namespace
 
-void writeGif(const QString& path, const IndexedImage& image)
+void WriteGif(const QString& path, const IndexedImage& image)
 {
     if (image.palette.empty() || image.palette.size() > 256)
         throw std::runtime_error(path.toStdString() + ": palette must hold 1 to 256 colours");
@@ -41,7 +41,7 @@ void writeGif(const QString& path, const IndexedImage& image)
     }
 
     // giflib wants a power-of-two colour table; unused slots stay black.
-    const int bits = colourBits(image.palette.size());
+    const int bits = ColourBits(image.palette.size());
     std::unique_ptr<ColorMapObject, MapDeleter> map(GifMakeMapObject(1 << bits, nullptr));
     if (!map)
         throw std::runtime_error("out of memory for the GIF colour map");

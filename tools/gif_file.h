@@ -15,4 +15,4 @@ struct IndexedImage {
 };
 
 // Writes a single-frame GIF; throws std::runtime_error on failure.
-void writeGif(const QString& path, const IndexedImage& image);
+void WriteGif(const QString& path, const IndexedImage& image);

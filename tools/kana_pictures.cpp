@@ -112,7 +112,7 @@ KanaPictures::KanaPictures(const QFont& font, const QStringList& allPictures) : 
             auto it = glyphs_.find(g);
             if (it == glyphs_.end()) {
                 Glyph fresh;
-                fresh.coverage = renderGlyph(font_, g, kScratch, 1);
+                fresh.coverage = RenderGlyph(font_, g, kScratch, 1);
                 fresh.ink = inkBox(fresh.coverage);
                 if (fresh.ink.empty() || fresh.ink.left == 0 || fresh.ink.top == 0
                     || fresh.ink.right == kScratch.width - 1 || fresh.ink.bottom == kScratch.height - 1)
@@ -155,9 +155,9 @@ IndexedImage KanaPictures::picture(const QString& kana, int scale) const
         // picture show the same outline in the same place.
         const Glyph& g = glyph(parts[i]);
         const int dx = left + placed.x[static_cast<std::size_t>(i)] - g.ink.left;
-        if (!blit(canvas, renderGlyph(font_, parts[i], kScratch, scale), dx * scale, shiftY_ * scale))
+        if (!Blit(canvas, RenderGlyph(font_, parts[i], kScratch, scale), dx * scale, shiftY_ * scale))
             throw std::runtime_error("glyph runs off the picture at scale " + std::to_string(scale) + ": "
                                      + utf8(kana));
     }
-    return rampImage(canvas, kPaper, kInk, kLevels);
+    return RampImage(canvas, kPaper, kInk, kLevels);
 }

@@ -8,7 +8,7 @@
 // 200 %, under the name Qt looks for beside the plain file: a.gif, a@2x.gif.
 inline constexpr std::array<int, 2> kPictureScales{1, 2};
 
-inline QString scaledFileName(const QString& stem, const QString& suffix, int scale)
+inline QString ScaledFileName(const QString& stem, const QString& suffix, int scale)
 {
     if (scale == 1)
         return stem + suffix;

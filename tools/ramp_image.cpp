@@ -2,7 +2,7 @@
 
 #include <stdexcept>
 
-IndexedImage rampImage(const Coverage& coverage, QRgb paper, QRgb ink, int levels)
+IndexedImage RampImage(const Coverage& coverage, QRgb paper, QRgb ink, int levels)
 {
     if (levels < 2 || levels > 256)
         throw std::logic_error("a palette ramp has 2 to 256 levels");

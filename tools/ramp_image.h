@@ -8,4 +8,4 @@
 // Quantises coverage to `levels` even steps from paper (index 0) to ink: the
 // palette of every greyscale GIF the generator writes, small enough to keep
 // the files tiny and fine enough that the antialiased edges stay smooth.
-IndexedImage rampImage(const Coverage& coverage, QRgb paper, QRgb ink, int levels);
+IndexedImage RampImage(const Coverage& coverage, QRgb paper, QRgb ink, int levels);

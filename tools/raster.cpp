@@ -7,7 +7,7 @@
 #include <algorithm>
 #include <stdexcept>
 
-Coverage renderGlyph(const QFont& font, const QString& text, const GlyphScratch& scratch, int scale)
+Coverage RenderGlyph(const QFont& font, const QString& text, const GlyphScratch& scratch, int scale)
 {
     if (font.pixelSize() <= 0 || scale < 1)
         throw std::logic_error("glyphs are drawn from a pixel-sized font at a whole scale");
@@ -50,7 +50,7 @@ InkBox inkBox(const Coverage& c)
     return box;
 }
 
-bool blit(Coverage& dst, const Coverage& src, int dx, int dy)
+bool Blit(Coverage& dst, const Coverage& src, int dx, int dy)
 {
     bool whole = true;
     for (int y = 0; y < src.height; ++y) {

@@ -46,10 +46,10 @@ struct GlyphScratch {
 // the hinting settings of whichever machine runs the generator. The font size
 // and every number of the scratch are multiplied by scale: the outlines are
 // unhinted, so that is the same drawing at that many times the resolution.
-Coverage renderGlyph(const QFont& font, const QString& text, const GlyphScratch& scratch, int scale);
+Coverage RenderGlyph(const QFont& font, const QString& text, const GlyphScratch& scratch, int scale);
 
 InkBox inkBox(const Coverage& c);
 
 // Lays src onto dst moved by (dx, dy); overlapping ink keeps the darker value.
 // False when some ink fell outside dst: a clipped glyph is a layout fault.
-[[nodiscard]] bool blit(Coverage& dst, const Coverage& src, int dx, int dy);
+[[nodiscard]] bool Blit(Coverage& dst, const Coverage& src, int dx, int dy);

@@ -28,7 +28,7 @@ QStringList split(std::string_view list)
     return QString::fromUtf8(list.data(), static_cast<qsizetype>(list.size())).split(u' ', Qt::SkipEmptyParts);
 }
 
-QFont kanaFont(int pixels, QFont::Weight weight)
+QFont KanaFont(int pixels, QFont::Weight weight)
 {
     QFont font(kFontFamily);
     font.setPixelSize(pixels);
@@ -45,7 +45,7 @@ struct Script {
     std::string_view KanaRow::*kana;
 };
 
-void writeKanaData(const QString& dataDir)
+void WriteKanaData(const QString& dataDir)
 {
     for (std::size_t set = 0; set < kKanaRows.size(); ++set) {
         const KanaRow& row = kKanaRows[set];
@@ -58,33 +58,33 @@ void writeKanaData(const QString& dataDir)
     QStringList everything;
     for (const KanaRow& row : kKanaRows)
         everything << split(row.hiragana) << split(row.katakana);
-    const KanaPictures pictures(kanaFont(kGlyphPixels, QFont::Normal), everything);
+    const KanaPictures pictures(KanaFont(kGlyphPixels, QFont::Normal), everything);
 
     int written = 0;
     for (const Script script : {Script{"kat", &KanaRow::katakana}, Script{"hir", &KanaRow::hiragana}}) {
         const QString scriptDir = dataDir + u'/' + QLatin1String(script.folder);
-        ensureDir(scriptDir);
+        EnsureDir(scriptDir);
         for (std::size_t set = 0; set < kKanaRows.size(); ++set) {
             const KanaRow& row = kKanaRows[set];
             const std::string_view folder = catalogue::kSetShapes[set].rowFolder;
             const QString rowDir = folder.empty()
                 ? scriptDir
                 : scriptDir + u'/' + QString::fromUtf8(folder.data(), static_cast<qsizetype>(folder.size()));
-            ensureDir(rowDir);
+            EnsureDir(rowDir);
             const QStringList files = split(row.files);
             const QStringList kana = split(row.*script.kana);
             for (qsizetype i = 0; i < files.size(); ++i) {
                 for (const int scale : kPictureScales)
-                    writeGif(rowDir + u'/' + scaledFileName(files[i], QStringLiteral(".gif"), scale),
+                    WriteGif(rowDir + u'/' + ScaledFileName(files[i], QStringLiteral(".gif"), scale),
                              pictures.picture(kana[i], scale));
                 ++written;
             }
         }
         // The lists name the plain pictures only; a @2x file is found by its name.
-        writeLines(scriptDir + QStringLiteral("/stdpaths.txt"),
+        WriteLines(scriptDir + QStringLiteral("/stdpaths.txt"),
                    {QStringLiteral("\"a.gif\""), QStringLiteral("\"i.gif\""), QStringLiteral("\"u.gif\""),
                     QStringLiteral("\"e.gif\""), QStringLiteral("\"o.gif\"")});
-        writeLines(scriptDir + QStringLiteral("/yayuyo.txt"),
+        WriteLines(scriptDir + QStringLiteral("/yayuyo.txt"),
                    {QStringLiteral("\"a.gif\""), QStringLiteral("\"u.gif\""), QStringLiteral("\"o.gif\"")});
     }
 
@@ -92,7 +92,7 @@ void writeKanaData(const QString& dataDir)
     QStringList names;
     for (const KanaRow& row : kKanaRows)
         names << split(row.names);
-    writeLines(dataDir + QStringLiteral("/kat/symbols.txt"), names);
+    WriteLines(dataDir + QStringLiteral("/kat/symbols.txt"), names);
 
     std::printf("%d kana pictures at %d scales, %d names; single %dx%d, pair %dx%d, baseline at row %d\n",
                 written, static_cast<int>(kPictureScales.size()), static_cast<int>(names.size()),
@@ -103,7 +103,7 @@ void writeKanaData(const QString& dataDir)
 // The copyright notice as the font states it in its own name table: name id
 // 0, Windows platform, Unicode BMP, US English, in UTF-16BE. Packagers'
 // summaries of a font family may name other holders than the font file does.
-QString fontCopyrightNotice(const QFont& font)
+QString FontCopyrightNotice(const QFont& font)
 {
     const QByteArray table = QRawFont::fromFont(font).fontTable("name");
     const auto u16 = [&table](qsizetype at) {
@@ -132,14 +132,14 @@ QString fontCopyrightNotice(const QFont& font)
 // with anything bundling it. The notice comes from the font file; the licence
 // text from the font package's Debian copyright file, whose other paragraphs
 // (the packaging, the notice as the packagers summed it up) are left out.
-void writeFontLicence(const QString& dataDir, const QFont& font)
+void WriteFontLicence(const QString& dataDir, const QFont& font)
 {
     QFile in(kFontCopyright);
     if (!in.open(QIODevice::ReadOnly))
         throw std::runtime_error("cannot read " + kFontCopyright.toStdString());
     const QStringList paragraphs = QString::fromUtf8(in.readAll()).split(QStringLiteral("\n\n"));
 
-    const QString notice = fontCopyrightNotice(font);
+    const QString notice = FontCopyrightNotice(font);
     QString licenceName;
     for (const QString& para : paragraphs) {
         if (!para.startsWith(QStringLiteral("Files: *\n")))
@@ -164,7 +164,7 @@ void writeFontLicence(const QString& dataDir, const QFont& font)
         << QString() << notice << QString() << body;
     while (!out.isEmpty() && out.last().isEmpty())
         out.removeLast();
-    writeLines(dataDir + QStringLiteral("/FONT-LICENSE.txt"), out);
+    WriteLines(dataDir + QStringLiteral("/FONT-LICENSE.txt"), out);
 }
 
 } // namespace
@@ -181,10 +181,10 @@ int main(int argc, char** argv)
         return 2;
     }
     try {
-        writeKanaData(args[1]);
-        writeFontLicence(args[1], kanaFont(kGlyphPixels, QFont::Normal));
-        writeArtwork(args[2], [](int pixels, bool bold) {
-            return kanaFont(pixels, bold ? QFont::Bold : QFont::Normal);
+        WriteKanaData(args[1]);
+        WriteFontLicence(args[1], KanaFont(kGlyphPixels, QFont::Normal));
+        WriteArtwork(args[2], [](int pixels, bool bold) {
+            return KanaFont(pixels, bold ? QFont::Bold : QFont::Normal);
         });
     } catch (const std::exception& e) {
         std::fprintf(stderr, "render_kana: %s\n", e.what());

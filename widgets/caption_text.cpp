@@ -5,14 +5,14 @@
 
 namespace widgets {
 
-int captionFlags(Qt::Alignment alignment)
+int CaptionFlags(Qt::Alignment alignment)
 {
     return static_cast<int>(alignment) | Qt::TextWordWrap | Qt::TextShowMnemonic;
 }
 
-bool captionFitsIn(const QWidget& widget, const QRect& area, const QString& caption, Qt::Alignment alignment)
+bool CaptionFitsIn(const QWidget& widget, const QRect& area, const QString& caption, Qt::Alignment alignment)
 {
-    const QRect needed = widget.fontMetrics().boundingRect(area, captionFlags(alignment), caption);
+    const QRect needed = widget.fontMetrics().boundingRect(area, CaptionFlags(alignment), caption);
     return area.contains(needed);
 }
 

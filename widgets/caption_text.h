@@ -8,9 +8,9 @@ class QWidget;
 namespace widgets {
 
 // The flags every wrapping caption is drawn with.
-int captionFlags(Qt::Alignment alignment);
+int CaptionFlags(Qt::Alignment alignment);
 
 // True when the caption, wrapped at word boundaries, lies wholly inside `area`.
-bool captionFitsIn(const QWidget& widget, const QRect& area, const QString& caption, Qt::Alignment alignment);
+bool CaptionFitsIn(const QWidget& widget, const QRect& area, const QString& caption, Qt::Alignment alignment);
 
 } // namespace widgets

@@ -14,13 +14,13 @@ namespace widgets {
 
 namespace {
 
-QString failure(const std::filesystem::path& file, const QString& cause)
+QString Failure(const std::filesystem::path& file, const QString& cause)
 {
     const QString name = QDir::toNativeSeparators(QString::fromStdString(catalogue::PathText(file)));
     return QStringLiteral("The picture %1 cannot be shown: %2.").arg(name, cause);
 }
 
-QString fromStd(const std::string& text)
+QString FromStd(const std::string& text)
 {
     return QString::fromStdString(text);
 }
@@ -35,7 +35,7 @@ std::variant<QImage, QString> ReadPicture(const std::string& file)
         catalogue::RegularFile in(path);
         bytes = QByteArray::fromStdString(in.readAll(catalogue::kMaxPictureBytes, "this program reads for one picture"));
     } catch (const catalogue::LoadError& error) {
-        return failure(error.file(), fromStd(error.cause()));
+        return Failure(error.file(), FromStd(error.cause()));
     }
     const std::filesystem::path absolute = std::filesystem::absolute(path);
 
@@ -44,26 +44,26 @@ std::variant<QImage, QString> ReadPicture(const std::string& file)
     // and size their buffers while they only read the header.
     const std::string_view view(bytes.constData(), static_cast<std::size_t>(bytes.size()));
     if (const auto damage = catalogue::PictureDamage(view))
-        return failure(absolute, fromStd(*damage));
+        return Failure(absolute, FromStd(*damage));
     QBuffer buffer(&bytes);
     // Only the decoder of the format checked, never one guessed from the content.
     QImageReader reader(&buffer, catalogue::FormatName(*catalogue::PictureFormatOf(view)));
     reader.setAutoDetectImageFormat(false);
     reader.setAllocationLimit(catalogue::kMaxDecodedMiB);
     if (!reader.canRead())
-        return failure(absolute, QStringLiteral("it is not a picture in a format this program can show"));
+        return Failure(absolute, QStringLiteral("it is not a picture in a format this program can show"));
     const QSize size = reader.size();
     if (!size.isValid())
-        return failure(absolute, QStringLiteral("its size cannot be read"));
+        return Failure(absolute, QStringLiteral("its size cannot be read"));
     if (const auto cause = catalogue::SizeCause(static_cast<std::uint64_t>(size.width()),
                                                 static_cast<std::uint64_t>(size.height()), "a picture"))
-        return failure(absolute, fromStd(*cause));
+        return Failure(absolute, FromStd(*cause));
 
     QImage image = reader.read();
     if (image.isNull())
-        return failure(absolute, QStringLiteral("it cannot be decoded: %1").arg(reader.errorString()));
+        return Failure(absolute, QStringLiteral("it cannot be decoded: %1").arg(reader.errorString()));
     if (image.size() != size)
-        return failure(absolute, QStringLiteral("it is damaged: it decodes to another size than it declares"));
+        return Failure(absolute, QStringLiteral("it is damaged: it decodes to another size than it declares"));
     return image;
 }
 

@@ -27,7 +27,7 @@ QRect WrappingButton::captionArea() const
 
 bool WrappingButton::captionFits() const
 {
-    return captionFitsIn(*this, captionArea(), text(), kAlignment);
+    return CaptionFitsIn(*this, captionArea(), text(), kAlignment);
 }
 
 void WrappingButton::paintEvent(QPaintEvent*)
@@ -44,7 +44,7 @@ void WrappingButton::paintEvent(QPaintEvent*)
         area.translate(style()->pixelMetric(QStyle::PM_ButtonShiftHorizontal, &option, this),
                        style()->pixelMetric(QStyle::PM_ButtonShiftVertical, &option, this));
     }
-    painter.drawItemText(area, captionFlags(kAlignment), palette(), isEnabled(), caption, QPalette::ButtonText);
+    painter.drawItemText(area, CaptionFlags(kAlignment), palette(), isEnabled(), caption, QPalette::ButtonText);
 }
 
 } // namespace widgets

@@ -31,7 +31,7 @@ QRect WrappingCheckBox::captionArea() const
 
 bool WrappingCheckBox::captionFits() const
 {
-    return captionFitsIn(*this, captionArea(), text(), kAlignment);
+    return CaptionFitsIn(*this, captionArea(), text(), kAlignment);
 }
 
 void WrappingCheckBox::paintEvent(QPaintEvent*)
@@ -45,12 +45,12 @@ void WrappingCheckBox::paintEvent(QPaintEvent*)
     painter.drawPrimitive(QStyle::PE_IndicatorCheckBox, indicator);
 
     const QRect area = captionArea();
-    painter.drawItemText(area, captionFlags(kAlignment), palette(), isEnabled(), option.text, QPalette::WindowText);
+    painter.drawItemText(area, CaptionFlags(kAlignment), palette(), isEnabled(), option.text, QPalette::WindowText);
 
     if (hasFocus()) {
         QStyleOptionFocusRect focus;
         focus.initFrom(this);
-        focus.rect = fontMetrics().boundingRect(area, captionFlags(kAlignment), option.text).adjusted(-1, 0, 1, 0) & rect();
+        focus.rect = fontMetrics().boundingRect(area, CaptionFlags(kAlignment), option.text).adjusted(-1, 0, 1, 0) & rect();
         painter.drawPrimitive(QStyle::PE_FrameFocusRect, focus);
     }
 }

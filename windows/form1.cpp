@@ -38,7 +38,7 @@ Form1::Form1(quiz::RandomSource& random, MessageBox messageBox)
     setWindowTitle(QString::fromUtf8(kProductName));
     // A fixed single border with a close box only.
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
-    setFixedSize(toPixels(kForm1Width), toPixels(kForm1Height));
+    setFixedSize(ToPixels(kForm1Width), ToPixels(kForm1Height));
     setFont(ProgramFont());
 
     const auto controls = BuildControls(this, Form1Layout());
@@ -120,7 +120,7 @@ void Form1::connectHandlers()
 
 void Form1::Form_Load(const std::filesystem::path& dataFolder)
 {
-    imgtsu->move(toPixels(quiz::kSmallTsuHidden), imgtsu->y());
+    imgtsu->move(ToPixels(quiz::kSmallTsuHidden), imgtsu->y());
     CentreOnScreen(*this);
     catalogue_ = catalogue::LoadCatalogue(dataFolder);
     state_.correct = 0;
@@ -145,7 +145,7 @@ void Form1::showpic(const std::string& filename, const std::string& kananame, bo
 {
     quiz::BeginPresentation(state_);
     cmdcheck->setEnabled(false);
-    imgtsu->move(toPixels(quiz::kSmallTsuHidden), imgtsu->y());
+    imgtsu->move(ToPixels(quiz::kSmallTsuHidden), imgtsu->y());
 
     auto picture = widgets::ReadPicture(filename);
     if (const QString* error = std::get_if<QString>(&picture)) {
@@ -163,16 +163,16 @@ void Form1::showpic(const std::string& filename, const std::string& kananame, bo
     });
 
     const QSize pictureSize = imgKana->pictureSize();
-    const quiz::PictureSize size{toTwips(pictureSize.width()), toTwips(pictureSize.height())};
+    const quiz::PictureSize size{ToTwips(pictureSize.width()), ToTwips(pictureSize.height())};
     const quiz::Presentation shown =
         quiz::PlanPresentation(kananame, size, test, hira, chkDouble->checkState() == Qt::Checked);
     imgKana->resize(pictureSize);
-    imgKana->move(toPixels(shown.kanaLeft), toPixels(shown.kanaTop));
+    imgKana->move(ToPixels(shown.kanaLeft), ToPixels(shown.kanaTop));
     // The small tsu is out of sight until the first doubled kana; its
     // picture is read then, not at start-up.
     if (shown.doubled && imgtsu->pictureSize().isEmpty())
         imgtsu->setResourcePicture(QStringLiteral(":/quelvane/small_tsu.gif"));
-    imgtsu->move(toPixels(shown.smallTsuLeft), imgtsu->y());
+    imgtsu->move(ToPixels(shown.smallTsuLeft), imgtsu->y());
     txtKananame->setText(QString::fromStdString(shown.answerBoxText));
     cmdcheck->setEnabled(shown.checkEnabled);
     quiz::CompletePresentation(state_, shown);

@@ -10,7 +10,7 @@ namespace {
 // The two columns of symbol-set boxes: one box per row of the kana table,
 // 240 twips apart. The tab order runs down the katakana column and up the
 // hiragana one.
-void addSetColumn(FormLayout& layout, const QString& arrayName, const QString& frame, bool tabDownwards)
+void AddSetColumn(FormLayout& layout, const QString& arrayName, const QString& frame, bool tabDownwards)
 {
     for (int i = 0; i < static_cast<int>(catalogue::kSetCount); ++i) {
         const auto caption = catalogue::kSetShapes[static_cast<std::size_t>(i)].caption;
@@ -60,11 +60,11 @@ FormLayout Form1Layout()
         {"Command2", K::Button, "Frame1", "+", 720, 480, 255, 255, 70},
         {"Command3", K::Button, "Frame1", "-", 720, 6240, 255, 255, 71},
     };
-    addSetColumn(layout, "displaykatakana", "Frame1", true);
+    AddSetColumn(layout, "displaykatakana", "Frame1", true);
     layout.push_back({"Frame3", K::Frame, "", "Display Hira", 1200, 0, 1095, 6615, 34});
     layout.push_back({"Command7", K::Button, "Frame3", "+", 720, 480, 255, 255, 72});
     layout.push_back({"Command8", K::Button, "Frame3", "-", 720, 6240, 255, 255, 73});
-    addSetColumn(layout, "displayHira", "Frame3", false);
+    AddSetColumn(layout, "displayHira", "Frame3", false);
     return layout;
 }
 

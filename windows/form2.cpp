@@ -6,7 +6,7 @@ namespace windows {
 
 namespace {
 
-PictureWindow::Design form2Design()
+PictureWindow::Design Form2Design()
 {
     using K = ControlKind;
     return {"Form2",
@@ -25,7 +25,7 @@ PictureWindow::Design form2Design()
 } // namespace
 
 Form2::Form2(QWidget* mainWindow)
-    : PictureWindow(mainWindow, form2Design())
+    : PictureWindow(mainWindow, Form2Design())
 {
     button()->setDefault(true);
 }

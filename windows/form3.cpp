@@ -4,7 +4,7 @@ namespace windows {
 
 namespace {
 
-PictureWindow::Design form3Design()
+PictureWindow::Design Form3Design()
 {
     using K = ControlKind;
     return {"Form3",
@@ -25,7 +25,7 @@ PictureWindow::Design form3Design()
 } // namespace
 
 Form3::Form3(QWidget* mainWindow)
-    : PictureWindow(mainWindow, form3Design())
+    : PictureWindow(mainWindow, Form3Design())
 {
 }
 

@@ -16,7 +16,7 @@ namespace windows {
 
 namespace {
 
-QWidget* createControl(const ControlRow& row, QWidget* container)
+QWidget* CreateControl(const ControlRow& row, QWidget* container)
 {
     switch (row.kind) {
     case ControlKind::Frame:
@@ -35,7 +35,7 @@ QWidget* createControl(const ControlRow& row, QWidget* container)
     throw std::logic_error("unknown control kind");
 }
 
-bool takesFocus(ControlKind kind)
+bool TakesFocus(ControlKind kind)
 {
     return kind == ControlKind::TextBox || kind == ControlKind::Button || kind == ControlKind::CheckBox;
 }
@@ -52,12 +52,12 @@ QHash<QString, QWidget*> BuildControls(QWidget* form, const FormLayout& layout)
         if (!container)
             throw std::logic_error("container listed after its control: " + row.name.toStdString());
 
-        QWidget* control = createControl(row, container);
+        QWidget* control = CreateControl(row, container);
         control->setObjectName(row.name);
-        control->setGeometry(toPixelRect(row.left, row.top, row.width, row.height));
+        control->setGeometry(ToPixelRect(row.left, row.top, row.width, row.height));
         if (row.kind == ControlKind::Label)
             control->adjustSize();
-        if (takesFocus(row.kind))
+        if (TakesFocus(row.kind))
             tabOrder.emplace_back(row.tabIndex, control);
         else
             control->setFocusPolicy(Qt::NoFocus);

@@ -22,7 +22,7 @@ namespace {
 // (or, where its native window is released, hidden), and the program would
 // live on with no window once the one over it closes. A minimised window is
 // unexposed too, but says so in its state.
-bool destroyedFromOutside(const QWidget& mainWindow)
+bool DestroyedFromOutside(const QWidget& mainWindow)
 {
     const QWindow* window = mainWindow.windowHandle();
     if (!window || !mainWindow.testAttribute(Qt::WA_WState_ExplicitShowHide))
@@ -49,7 +49,7 @@ PictureWindow::PictureWindow(QWidget* mainWindow, const Design& design)
     // Created while the main window is disabled; a window of its own can be
     // enabled on its own.
     setEnabled(true);
-    setFixedSize(toPixels(design.width), toPixels(design.height));
+    setFixedSize(ToPixels(design.width), ToPixels(design.height));
     setFont(ProgramFont());
     platform::KeepOffTaskBar(*this);
 
@@ -68,7 +68,7 @@ void PictureWindow::returnOnDismissal(QWidget& mainWindow, const QPointer<QWidge
 {
     connect(this, &PictureWindow::dismissed, &mainWindow, [&mainWindow, focus, onDismissed = std::move(onDismissed)] {
         // Nothing of the program would be left on screen to close it.
-        if (destroyedFromOutside(mainWindow)) {
+        if (DestroyedFromOutside(mainWindow)) {
             std::cerr << "quelvane: the main window was destroyed by another program; ending\n";
             QCoreApplication::exit(1);
             return;

@@ -36,7 +36,7 @@ struct HeldMessage {
 std::vector<HeldMessage> heldMessages;
 QtMessageHandler previousHandler = nullptr;
 
-void holdWhileOpening(QtMsgType type, const QMessageLogContext& context, const QString& text)
+void HoldWhileOpening(QtMsgType type, const QMessageLogContext& context, const QString& text)
 {
     if (type != QtFatalMsg) {
         heldMessages.push_back({type, context.category, text});
@@ -55,7 +55,7 @@ void holdWhileOpening(QtMsgType type, const QMessageLogContext& context, const Q
 
 std::unique_ptr<QApplication> OpenApplication(int& argc, char** argv)
 {
-    previousHandler = qInstallMessageHandler(holdWhileOpening);
+    previousHandler = qInstallMessageHandler(HoldWhileOpening);
     auto app = std::make_unique<QApplication>(argc, argv);
     qInstallMessageHandler(previousHandler);
     for (const HeldMessage& message : std::exchange(heldMessages, {}))

@@ -16,7 +16,7 @@
 
 namespace {
 
-[[noreturn]] void broken(const char* rule, std::size_t entry)
+[[noreturn]] void Broken(const char* rule, std::size_t entry)
 {
     std::fprintf(stderr, "entry %zu breaks a rule of the list-file reader: %s\n", entry, rule);
     std::abort();
@@ -38,27 +38,27 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             ++returned;
             entryBytes += entry->size();
             if (entry->size() > catalogue::EntryReader::kMaxEntryBytes)
-                broken("longer than kMaxEntryBytes", returned);
+                Broken("longer than kMaxEntryBytes", returned);
             // A line end always ends an entry, quoted or not.
             if (entry->find_first_of("\r\n") != std::string::npos)
-                broken("holds a line end", returned);
+                Broken("holds a line end", returned);
             // Whatever the bytes, the names the program shows are UTF-8.
-            if (!catalogue::isValidUtf8(*entry) && !catalogue::isValidUtf8(catalogue::Windows1252ToUtf8(*entry)))
-                broken("not UTF-8 once read as Windows-1252", returned);
+            if (!catalogue::IsValidUtf8(*entry) && !catalogue::IsValidUtf8(catalogue::Windows1252ToUtf8(*entry)))
+                Broken("not UTF-8 once read as Windows-1252", returned);
             if (reader.entriesRead() != returned)
-                broken("entriesRead() differs from the entries returned", returned);
+                Broken("entriesRead() differs from the entries returned", returned);
             // Every entry is made of bytes of the input: the reader cannot
             // return more than it was given.
             if (entryBytes > size)
-                broken("more entry bytes than input bytes", returned);
+                Broken("more entry bytes than input bytes", returned);
             // Nothing is read far past the last byte kept.
             if (static_cast<std::size_t>(in.tellg()) > consumedBefore + entry->size() + 4 + 2 * catalogue::EntryReader::kMaxSkippedBytes + 3)
-                broken("read further than its bounds past the last byte kept", returned);
+                Broken("read further than its bounds past the last byte kept", returned);
             consumedBefore = static_cast<std::size_t>(in.tellg());
         }
         // The end stays the end.
         if (reader.next())
-            broken("an entry after the end of the stream", returned + 1);
+            Broken("an entry after the end of the stream", returned + 1);
     } catch (const catalogue::EntryError& error) {
         // The message names the entry that failed, which is the one after
         // the last returned; a UTF-16 file is refused as a whole, at once.
@@ -66,7 +66,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         const std::string_view what = error.what();
         const bool utf16 = returned == 0 && size >= 2 && (data[0] ^ data[1]) == 1 && what.starts_with("it is written in UTF-16");
         if (!utf16 && what.substr(0, expected.size()) != expected)
-            broken("the error names another entry", returned + 1);
+            Broken("the error names another entry", returned + 1);
     }
     return 0;
 }

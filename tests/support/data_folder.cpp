@@ -48,7 +48,7 @@ QByteArray PngWithChunk(const char* type, int length)
 namespace {
 
 // Windows programs may not make links; there the shipped files are copied.
-void linkOrCopy(const fs::path& shipped, const fs::path& copy)
+void LinkOrCopy(const fs::path& shipped, const fs::path& copy)
 {
     std::error_code noLinks;
     fs::create_symlink(shipped, copy, noLinks);
@@ -71,7 +71,7 @@ DataFolderCopy::DataFolderCopy(bool withShippedData)
             if (entry.is_directory())
                 fs::create_directories(copy);
             else
-                linkOrCopy(entry.path(), copy);
+                LinkOrCopy(entry.path(), copy);
         }
     }
 }

@@ -12,7 +12,7 @@ namespace {
 
 ScreenReader* listening = nullptr;
 
-void hear(QAccessibleEvent* event)
+void Hear(QAccessibleEvent* event)
 {
     QAccessibleInterface* source = event->accessibleInterface();
     if (event->type() == QAccessible::ObjectShow && source->role() == QAccessible::Notification)
@@ -22,7 +22,7 @@ void hear(QAccessibleEvent* event)
 } // namespace
 
 ScreenReader::ScreenReader()
-    : previous_(QAccessible::installUpdateHandler(hear))
+    : previous_(QAccessible::installUpdateHandler(Hear))
 {
     listening = this;
     QGuiApplicationPrivate::platformIntegration()->accessibility()->setActive(true);
