@@ -18,12 +18,14 @@
 #include <QStringDecoder>
 #include <QTest>
 
+#include <algorithm>
 #include <array>
 #include <fstream>
 #include <limits>
 #include <map>
 #include <numeric>
 #include <sstream>
+#include <vector>
 
 using namespace catalogue;
 using namespace quiz;
@@ -70,6 +72,49 @@ bool AboutShare(int hits, int draws, double share)
 class CoreTest : public QObject {
     Q_OBJECT
     const KanaCatalogue catalogue_ = LoadCatalogue(QUELVANE_SHIPPED_DATA);
+
+private:
+    static void ChoiceRows()
+    {
+        QTest::addColumn<QList<int>>("katakanaRows");
+        QTest::addColumn<QList<int>>("hiraganaRows");
+        QTest::addColumn<double>("katakanaShare");
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<double>("nameShare");
+        QTest::addColumn<double>("doubledShare");
+        QList<int> all(26);
+        std::iota(all.begin(), all.end(), 0);
+        QTest::newRow("katakana only") << QList<int>{0, 1, 2} << QList<int>{} << 1.0 << "ka" << 1.0 / 15 << 0.0;
+        QTest::newRow("hiragana only") << QList<int>{} << all << 0.0 << "n" << 1.0 / 26 << 0.5 * 24 / 26;
+        QTest::newRow("both, balanced") << all << all << 0.5 << "n" << 1.0 / 26 << 0.25 * 24 / 26;
+        QTest::newRow("one against twenty-five") << QList<int>{0} << all.mid(1) << 0.5 << "a" << 0.1 << 0.25 * 24 / 25;
+        QTest::newRow("N- and K") << QList<int>{1, 10} << QList<int>{} << 1.0 << "n" << 0.5 << 0.0;
+        QTest::newRow("W, of two members") << QList<int>{9} << QList<int>{} << 1.0 << "wo" << 0.5 << 0.0;
+        QTest::newRow("hiragana Basic and N-") << QList<int>{} << QList<int>{0, 10} << 0.0 << "n" << 0.5 << 0.0;
+        QTest::newRow("hiragana K") << QList<int>{} << QList<int>{1} << 0.0 << "ka" << 0.2 << 0.5;
+    }
+
+    static SetSelection FetchedSelection()
+    {
+        QFETCH(QList<int>, katakanaRows);
+        QFETCH(QList<int>, hiraganaRows);
+        SetSelection selection;
+        for (int row : katakanaRows)
+            selection.katakana[static_cast<std::size_t>(row)] = true;
+        for (int row : hiraganaRows)
+            selection.hiragana[static_cast<std::size_t>(row)] = true;
+        return selection;
+    }
+
+    std::vector<KanaChoice> draws(const SetSelection& selection) const
+    {
+        RandomSource random(4);
+        QuizState state;
+        std::vector<KanaChoice> all;
+        for (int i = 0; i < kDraws; ++i)
+            all.push_back(ChooseNextKana(state, selection, catalogue_, random).value());
+        return all;
+    }
 
 private slots:
     void entries_data()
@@ -267,13 +312,17 @@ private slots:
     // The shipped data: 101 names in table order, 202 pictures that fit the
     // kana window even beside the small tsu, each with a sharp twin at twice
     // the size.
-    void shippedData()
+    void shippedNamesStandInTableOrder()
     {
         const char* names[] = {"a", "shi", "tsu", "fu", "yu", "wo", "n", "ji", "cha", "jo", "pyo"};
         const std::pair<std::size_t, std::size_t> places[] = {{0, 0}, {2, 1}, {3, 2}, {5, 2}, {7, 1}, {kWSet, 1},
                                                               {kNSet, 0}, {13, 1}, {18, 0}, {23, 2}, {25, 2}};
         for (std::size_t i = 0; i < std::size(places); ++i)
             QCOMPARE(catalogue_.symbol(places[i].first, places[i].second).name, names[i]);
+    }
+
+    void shippedPicturesFitBesideTheSmallTsuWithSharpTwins()
+    {
         int pictures = 0;
         for (std::size_t s = 0; s < kSetCount; ++s) {
             for (std::size_t m = 0; m < catalogue_.memberCount(s); ++m) {
@@ -290,7 +339,7 @@ private slots:
         QCOMPARE(pictures, 202);
     }
 
-    void randomInt()
+    void randomIntIsEvenOverItsRange()
     {
         RandomSource random(1);
         std::array<int, 26> counts{};
@@ -301,7 +350,12 @@ private slots:
         }
         for (int count : counts)
             QVERIFY(AboutShare(count, kDraws, 1.0 / 26));
-        // The lower bound narrows the outcomes; it is not added.
+    }
+
+    // The lower bound narrows the outcomes; it is not added.
+    void randomIntCountsFromZeroWhateverItsLowerBound()
+    {
+        RandomSource random(1);
         std::map<int, int> seen;
         for (int i = 0; i < 3000; ++i)
             ++seen[random.RandomInt(3, 5)];
@@ -309,7 +363,10 @@ private slots:
         QCOMPARE(seen.begin()->first, 0);
         QCOMPARE(random.RandomInt(7, 7), std::int16_t{0});
         QVERIFY_THROWS_EXCEPTION(std::invalid_argument, random.RandomInt(5, 4));
-        // Draws one right after the other are independent.
+    }
+
+    void drawsOneAfterTheOtherAreIndependent()
+    {
         RandomSource seeded; // the program's own seeding
         std::array<int, 4> pairs{};
         for (int i = 0; i < kDraws; ++i)
@@ -318,65 +375,52 @@ private slots:
             QVERIFY(AboutShare(count, kDraws, 0.25));
     }
 
-    void choice_data()
+    // Each row's share is worked out from the rows ticked: an even chance of
+    // script when both columns have rows, an even chance of row within the
+    // column, and a coin for doubling that only hiragana outside Basic and
+    // N- may win.
+    void drawsComeFromTickedRowsOnly_data() { ChoiceRows(); }
+    void drawsComeFromTickedRowsOnly()
     {
-        QTest::addColumn<QList<int>>("katakanaRows");
-        QTest::addColumn<QList<int>>("hiraganaRows");
-        QTest::addColumn<double>("katakanaShare");
-        QTest::addColumn<QString>("name");
-        QTest::addColumn<double>("nameShare");
-        QList<int> all(26);
-        std::iota(all.begin(), all.end(), 0);
-        QTest::newRow("katakana only") << QList<int>{0, 1, 2} << QList<int>{} << 1.0 << "ka" << 1.0 / 15;
-        QTest::newRow("hiragana only") << QList<int>{} << all << 0.0 << "n" << 1.0 / 26;
-        QTest::newRow("both, balanced") << all << all << 0.5 << "n" << 1.0 / 26;
-        QTest::newRow("one against twenty-five") << QList<int>{0} << all.mid(1) << 0.5 << "a" << 0.1;
-        // Every ticked row is equally likely whatever its size.
-        QTest::newRow("N- and K") << QList<int>{1, 10} << QList<int>{} << 1.0 << "n" << 0.5;
-        QTest::newRow("W, of two members") << QList<int>{9} << QList<int>{} << 1.0 << "wo" << 0.5;
+        const SetSelection selection = FetchedSelection();
+        for (const KanaChoice& choice : draws(selection))
+            QVERIFY((choice.script == Script::Katakana ? selection.katakana : selection.hiragana)[choice.setIndex]);
     }
 
-    // Every draw is a ticked row and one of its members; the script is an
-    // even chance when both columns have rows, whatever their number; and
-    // only hiragana outside Basic and N- may come doubled, half the time.
-    void choice()
+    void nothingTickedDrawsNothing()
     {
-        QFETCH(QList<int>, katakanaRows);
-        QFETCH(QList<int>, hiraganaRows);
-        QFETCH(double, katakanaShare);
-        QFETCH(QString, name);
-        QFETCH(double, nameShare);
         RandomSource random(4);
         QuizState state;
         QVERIFY(!ChooseNextKana(state, SetSelection{}, catalogue_, random));
-        QCOMPARE(state.setIndex, std::uint8_t{26}); // the scan reads every row
-        SetSelection selection;
-        for (int row : katakanaRows)
-            selection.katakana[static_cast<std::size_t>(row)] = true;
-        for (int row : hiraganaRows)
-            selection.hiragana[static_cast<std::size_t>(row)] = true;
-        int katakana = 0;
-        int named = 0;
-        int eligible = 0;
-        int doubled = 0;
-        for (int i = 0; i < kDraws; ++i) {
-            const auto choice = ChooseNextKana(state, selection, catalogue_, random);
-            QVERIFY(choice);
-            const auto& ticked = choice->script == Script::Katakana ? selection.katakana : selection.hiragana;
-            QVERIFY(ticked[choice->setIndex]);
-            QCOMPARE(choice->name, catalogue_.symbol(choice->setIndex, choice->member).name);
-            QCOMPARE(choice->picture, catalogue_.picture(choice->setIndex, choice->member, choice->script));
-            katakana += choice->script == Script::Katakana ? 1 : 0;
-            named += choice->name == name.toStdString() ? 1 : 0;
-            const bool mayDouble = choice->script == Script::Hiragana && choice->setIndex != kBasicSet
-                                && choice->setIndex != kNSet;
-            QVERIFY(mayDouble || !choice->doubleRequested);
-            eligible += mayDouble ? 1 : 0;
-            doubled += choice->doubleRequested ? 1 : 0;
-        }
-        QVERIFY2(AboutShare(katakana, kDraws, katakanaShare), qPrintable(QString::number(katakana)));
-        QVERIFY2(AboutShare(named, kDraws, nameShare), qPrintable(QString::number(named)));
-        QVERIFY(eligible == 0 || AboutShare(doubled, eligible, 0.5));
+    }
+
+    void scriptIsAnEvenChanceWhateverTheRowCounts_data() { ChoiceRows(); }
+    void scriptIsAnEvenChanceWhateverTheRowCounts()
+    {
+        QFETCH(double, katakanaShare);
+        const auto all = draws(FetchedSelection());
+        const auto katakana = std::count_if(all.begin(), all.end(), [](const KanaChoice& c) { return c.script == Script::Katakana; });
+        QVERIFY2(AboutShare(int(katakana), kDraws, katakanaShare), qPrintable(QString::number(katakana)));
+    }
+
+    void everyTickedRowIsEquallyLikelyWhateverItsSize_data() { ChoiceRows(); }
+    void everyTickedRowIsEquallyLikelyWhateverItsSize()
+    {
+        QFETCH(QString, name);
+        QFETCH(double, nameShare);
+        const auto all = draws(FetchedSelection());
+        const auto named = std::count_if(all.begin(), all.end(), [&](const KanaChoice& c) { return c.name == name.toStdString(); });
+        QVERIFY2(AboutShare(int(named), kDraws, nameShare), qPrintable(QString::number(named)));
+    }
+
+    // A share of 0 allows not one doubled draw.
+    void onlyHiraganaOutsideBasicAndNComeDoubled_data() { ChoiceRows(); }
+    void onlyHiraganaOutsideBasicAndNComeDoubled()
+    {
+        QFETCH(double, doubledShare);
+        const auto all = draws(FetchedSelection());
+        const auto doubled = std::count_if(all.begin(), all.end(), [](const KanaChoice& c) { return c.doubleRequested; });
+        QVERIFY2(AboutShare(int(doubled), kDraws, doubledShare), qPrintable(QString::number(doubled)));
     }
 
     void doubling_data()
@@ -454,19 +498,29 @@ private slots:
         QCOMPARE(QString::fromStdString(PercentText(correct, missed)), text);
     }
 
-    // A reveal moves a point only whole, and the counts stop at their
-    // largest value.
-    void countsAtTheirLimit()
+    void answerIsCheckedAsWrittenNotLowerCased()
     {
         QuizState state;
         state.answer = "Ka";
         state.kanaOnDisplay = true;
-        QCOMPARE(CheckAnswer(state, "ka"), Verdict::Wrong); // the answer itself is not lower-cased
+        QCOMPARE(CheckAnswer(state, "ka"), Verdict::Wrong);
+    }
+
+    void revealMovesOnlyAWholePoint()
+    {
+        QuizState state;
+        state.answer = "Ka";
         state.correct = 5;
         state.missed = kMax;
         QCOMPARE(Reveal(state, true), std::string("Ka"));
         QCOMPARE(state.correct, 5);
+    }
+
+    void countsStopAtTheirLargestValue()
+    {
+        QuizState state;
         state.correct = kMax - 1;
+        state.missed = kMax;
         CountCorrect(state);
         CountCorrect(state);
         CountMissed(state);

@@ -79,11 +79,10 @@ private slots:
                                                         : quiz.form().wrongAnswerWindow();
         QVERIFY(window->isVisible() && window->isEnabled() && !quiz.form().isEnabled());
         QVERIFY(window->windowFlags() & Qt::FramelessWindowHint);
-        QCOMPARE(window->windowFlags() & Qt::WindowType_Mask, Qt::Dialog);
+        QCOMPARE(window->windowFlags() & Qt::WindowType_Mask, Qt::Dialog); // some window managers keep the keyboard from a tool window
         QCOMPARE(window->size(), size);
         QVERIFY(Centred(*window));
         auto* image = window->findChild<widgets::PictureLabel*>("Image1");
-        QVERIFY(image->hasScaledContents());
         QCOMPARE((QList<QRect>{image->geometry(), window->button()->geometry()}), controls);
         // From the file made for the screen, scaled once to the device pixels it covers.
         QCOMPARE(image->chosenPicture().size(), window->devicePixelRatioF() > 1 ? art * 2 : art);
