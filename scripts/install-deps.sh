@@ -7,6 +7,10 @@ packages=(cmake ninja-build g++ qt6-base-dev libxcb1-dev qt6-wayland fonts-dejav
 if [[ "${1:-run}" == test ]]; then
     packages+=(qt6-base-private-dev xauth xvfb desktop-file-utils appstream dpkg-dev debhelper lintian git file
                clang libclang-rt-dev build-essential ccache)
+    # The round on a desktop with a screen reader's bus (tests/atspi_round.py):
+    # a window manager, X tools, a session bus without the system one, the
+    # accessibility bus and registry, and Debian's Python binding to them.
+    packages+=(openbox xdotool x11-utils dbus-daemon at-spi2-core python3-pyatspi)
 fi
 if [[ "${1:-run}" == bench ]]; then
     packages+=(valgrind xauth xvfb)
