@@ -449,8 +449,8 @@ def check_scaled_layout(layout1, layout2):
           "only at 1: %r; only at 2: %r" % (sorted(set(layout1) - set(layout2)), sorted(set(layout2) - set(layout1))))
     moved = ["%s %r: %r at scale 1, %r at scale 2" % (k[-1][1], k[-1][2], layout1[k], layout2[k])
              for k in sorted(set(layout1) & set(layout2)) if layout2[k] != tuple(2 * v for v in layout1[k])]
-    check(not moved, "at scale 2 each of the %d controls is reported at twice its scale-1 place and size" % len(layout1),
-          "%d are not, among them %s" % (len(moved), "; ".join(moved[:4])))
+    check(not moved, "at scale 2 each of the %d controls is reported at twice its scale-1 place and size"
+          % len(layout1), "%d are not, among them %s" % (len(moved), "; ".join(moved[:4])))
 
 
 def click_all(program):
@@ -511,7 +511,8 @@ def play_round(program, announcements, names):
     check_soon("in test mode a new kana puts the keyboard in the answer box",
                lambda: "focused" in states(answer_box), answer_states)
     check(text_of(answer_box) == "", "in test mode the answer box starts empty", answer_text())
-    check("sensitive" in states(need(main, "push button", "Check Answer")), "'Check Answer' is enabled with a kana shown")
+    check("sensitive" in states(need(main, "push button", "Check Answer")),
+          "'Check Answer' is enabled with a kana shown")
     kana = need(main, "image", KANA)
     check("showing" in states(kana) and extents(kana)[2] > 0, "the kana to name shows",
           "states %r, extents %r" % (sorted(states(kana)), extents(kana)))
@@ -578,7 +579,8 @@ def main():
     started = time.monotonic()
     session = Session()
     # Cut short (ctest's timeout, Ctrl+C), the round still cleans up.
-    signal.signal(signal.SIGTERM, lambda *_: sys.exit(1))
+    signal.signal(signal.SIGTERM, lambda *_: sys.exit("atspi_round: stopped by SIGTERM after %d checks, %d failed" % (
+        checks, len(failures))))
     try:
         start_desktop(session)
         global pyatspi
