@@ -84,8 +84,6 @@ private slots:
         QTest::newRow("empty") << QByteArray() << unknown << QSize();
         QTest::newRow("text") << QByteArray("ka\n") << unknown << QSize();
         QTest::newRow("GIF cut short") << gif.left(gif.size() / 2) << "the picture data ends early" << QSize();
-        QTest::newRow("GIF declaring 65535 x 65535") << QByteArray("GIF89a\xFF\xFF\xFF\xFF\0\0\0", 13)
-                                                     << "65535 x 65535 pixels, more than 4 megapixels" << QSize();
         QTest::newRow("GIF frame of 16384 x 16384")
             << QByteArray("GIF89a\1\0\1\0\0\0\0\x2C\0\0\0\0\0\x40\0\x40\0\2\0\x3B", 26)
             << "a frame of 16384 x 16384 pixels" << QSize();
@@ -93,9 +91,6 @@ private slots:
         hugeJpeg.replace(hugeJpeg.indexOf("\xFF\xC0") + 5, 4, QByteArray("\x0F\xA0\x13\x88", 4)); // 5000 wide, 4000 high
         QTest::newRow("JPEG declaring 5000 x 4000") << hugeJpeg << "5000 x 4000 pixels" << QSize();
         QTest::newRow("PNG with 150 KB of compressed text") << PngWithChunk("zTXt", 150000) << "150000 bytes of compressed text or colour profile beside the picture, more than 8192" << QSize();
-        QTest::newRow("JPEG of 40,000 empty comments") << QByteArray(EncodedPicture({40, 36}, "JPEG")).insert(2, QByteArray("\xFF\xFE\0\x02", 4).repeated(40000)) << "more than 64 pieces of text and other data" << QSize();
-        QTest::newRow("JPEG of 2000 scans") << EncodedPicture({64, 48}, "JPEG", 2000) << "more than 64 scans" << QSize();
-        QTest::newRow("GIF of 0 x 65280") << QByteArray("GIF89a\0\0\0\xFF\0\0\0\x2C\0\0\0\0\1\0\1\0\0\2\2\x44\1\0\x3B", 29) << "a picture of 0 x 65280 pixels, which holds nothing to show" << QSize();
         const QByteArray png = EncodedPicture({40, 36}, "PNG");
         QByteArray icon("\0\0\1\0\1\0\x10\x10\0\0\1\0\x20\0\0\0\0\0\x16\0\0\0", 22); // one entry, 16 x 16
         qToLittleEndian<quint32>(static_cast<quint32>(png.size()), icon.data() + 14);
