@@ -12,8 +12,8 @@
 //
 // Usage: bench_question [--iterations N]   (default 10000)
 
-#include "paint_counter.h"
 #include "drive_window.h"
+#include "paint_counter.h"
 #include "table.h"
 #include "windows/startup.h"
 

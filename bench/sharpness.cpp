@@ -7,9 +7,9 @@
 // The platform is whatever QT_QPA_PLATFORM says (offscreen when unset); the
 // scale is set here, before the application reads it.
 
+#include "drive_window.h"
 #include "grey_edges.h"
 #include "paint_counter.h"
-#include "drive_window.h"
 #include "table.h"
 #include "windows/startup.h"
 

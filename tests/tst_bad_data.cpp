@@ -4,9 +4,9 @@
 // having read no more of it than its bounds allow (the times are
 // bench/'s), and never leaves a half-loaded quiz or a half-drawn kana behind.
 
-#include "tests/support/data_folder.h"
 #include "tests/support/form_harness.h"
 #include "tests/support/self_report.h"
+#include "tests/support/test_data.h"
 #include "widgets/picture_label.h"
 #include "windows/startup.h"
 

@@ -13,7 +13,7 @@
 #include "quiz/random_source.h"
 #include "quiz/score.h"
 #include "quiz/selection.h"
-#include "tests/support/data_folder.h"
+#include "tests/support/test_data.h"
 
 #include <QStringDecoder>
 #include <QTest>

@@ -1,9 +1,9 @@
 // The main window through its real widgets: what the learner sees at start,
 // the keys, the symbol-set buttons, presenting kana, answering and the score.
 
-#include "tests/support/data_folder.h"
 #include "tests/support/form_harness.h"
 #include "tests/support/self_report.h"
+#include "tests/support/test_data.h"
 #include "widgets/picture_label.h"
 #include "widgets/wrapping_button.h"
 #include "widgets/wrapping_check_box.h"

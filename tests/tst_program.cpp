@@ -2,8 +2,8 @@
 // About windows over the main window.
 
 #include "tests/support/child_streams.h"
-#include "tests/support/data_folder.h"
 #include "tests/support/form_harness.h"
+#include "tests/support/test_data.h"
 #include "widgets/picture_label.h"
 
 #include <QAccessible>

@@ -1,6 +1,6 @@
 #include "tests/support/self_report.h"
 
-#include "tests/support/data_folder.h"
+#include "tests/support/test_data.h"
 
 #include <malloc.h>
 

@@ -1,4 +1,4 @@
-#include "tests/support/data_folder.h"
+#include "tests/support/test_data.h"
 
 #include "tests/support/named_pipe.h"
 
