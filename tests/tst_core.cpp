@@ -166,7 +166,7 @@ private slots:
     {
         QTest::addColumn<QByteArray>("bytes");
         QTest::addColumn<QStringList>("names");
-        QTest::newRow("UTF-8") << QByteArray("\xC5\x8D,\xE2\x82\xAC\xE0\xA0\x80,\xC3\x80\xDF\xBF") << QStringList{"ō", "€\u0800", "À\u07FF"};
+        QTest::newRow("UTF-8") << QByteArray("\xC5\x8D,\xE2\x82\xAC\xE0\xA0\x80\xF4\x8F\xBF\xBF,\xC3\x80\xDF\xBF") << QStringList{"ō", "€\u0800\U0010FFFF", "À\u07FF"};
         QTest::newRow("Windows-1252") << QByteArray("\xE9,\x80,\x9F\x81") << QStringList{"é", "€", "Ÿ\u0081"};
         QTest::newRow("one byte that is not UTF-8") << QByteArray("\xC3\xA9,a\xFF,a") << QStringList{"Ã©", "aÿ", "a"};
         QTest::newRow("a surrogate, not UTF-8") << QByteArray("\xED\xA0\x80,\xF4\x90\x80\x80,a") << QStringList{"í\u00A0€", "ô\u0090€€", "a"};

@@ -116,7 +116,6 @@ private slots:
         QWidget form;
         QVERIFY_THROWS_EXCEPTION(std::logic_error, windows::BuildControls(&form, layout));
         const auto controls = windows::BuildControls(&form, {layout.front()});
-        QCOMPARE(windows::FindControl<QPushButton>(controls, "Command1")->text(), QString("&Go"));
         QVERIFY_THROWS_EXCEPTION(std::logic_error, windows::FindControl<QCheckBox>(controls, "Command1"));
         QVERIFY_THROWS_EXCEPTION(std::logic_error, windows::FindControl<QPushButton>(controls, "Command11"));
     }
@@ -384,9 +383,12 @@ private slots:
         h.katakana(1)->setChecked(false);
         h.hiragana(1)->setChecked(true);
         h.check("chkDouble")->setChecked(true);
-        for (int i = 0; i < 50 && h.expected() != "éété"; ++i)
-            h.button("Command1")->click();
-        QCOMPARE(h.expected(), QString("éété"));
+        const auto showUntil = [&h](const QString& name) {
+            for (int i = 0; i == 0 || (i < 50 && h.expected() != name); ++i)
+                h.button("Command1")->click();
+            return h.expected() == name;
+        };
+        QVERIFY(showUntil("éété"));
         auto* tsu = h.find<widgets::PictureLabel>("imgtsu");
         QCOMPARE(tsu->geometry(), QRect(windows::ToPixels(tsuTwips), 48, 18, 12));
         // The small っ is really there, from its "@2x" file on a denser screen.
@@ -404,12 +406,16 @@ private slots:
         QCOMPARE(h.label("lblcorrect"), QString("1"));
         // A plain kana after a doubled one, the option still on, hides the
         // small tsu again and is announced without it.
-        for (int i = 0; i == 0 || (i < 50 && h.expected() != "été"); ++i)
-            h.button("Command1")->click();
-        QCOMPARE(h.expected(), QString("été"));
+        QVERIFY(showUntil("été"));
         QCOMPARE(tsu->x(), -20);
         QVERIFY(QAccessible::queryAccessibleInterface(tsu)->state().invisible);
         QVERIFY(reader.heard().last().endsWith("New kana to name"));
+        // So does a kana whose picture cannot be shown.
+        QVERIFY(showUntil("éété"));
+        for (const char* vowel : {"a", "i", "u", "e", "o"})
+            data.write(QStringLiteral("hir/k-/%1.gif").arg(vowel), "broken");
+        h.button("Command1")->click();
+        QCOMPARE(tsu->x(), -20);
     }
 
     // On a denser screen the kana is drawn from its "@2x" twin when there is
