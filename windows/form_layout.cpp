@@ -64,7 +64,9 @@ QHash<QString, QWidget*> BuildControls(QWidget* form, const FormLayout& layout)
         controls.insert(row.name, control);
     }
 
-    std::sort(tabOrder.begin(), tabOrder.end(), [](const auto& a, const auto& b) { return a.first < b.first; });
+    // Stable, so that two controls given the same index keep the order of the
+    // table on every standard library rather than whichever its sort leaves.
+    std::stable_sort(tabOrder.begin(), tabOrder.end(), [](const auto& a, const auto& b) { return a.first < b.first; });
     for (std::size_t i = 1; i < tabOrder.size(); ++i)
         QWidget::setTabOrder(tabOrder[i - 1].second, tabOrder[i].second);
     return controls;
