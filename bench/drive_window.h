@@ -27,9 +27,8 @@ T& Control(const FormHarness& window, const QString& name)
     Fail(QStringLiteral("the main window has no control %1").arg(name));
 }
 
-// The main window as the in-process benchmarks drive it: the shipped data, a
-// seeded generator, message boxes recorded, and the window shown and active,
-// so that typed keys reach it.
+// Shows the main window and ends the benchmark unless it becomes active:
+// typed keys would otherwise go nowhere.
 inline void ShowActive(FormHarness& window)
 {
     window.showActive();

@@ -331,7 +331,7 @@ void Form1::closeEvent(QCloseEvent* event)
 {
     // However the close is asked for (title bar, Alt+F4, task bar), the
     // learner answers the open window first, with its button or Enter.
-    if (PictureWindow::openOver(*this)) {
+    if (PictureWindow::shownOver(*this)) {
         event->ignore();
         PictureWindow::bringForwardOver(*this);
         return;

@@ -81,7 +81,7 @@ void PictureWindow::returnOnDismissal(QWidget& mainWindow, const QPointer<QWidge
     });
 }
 
-PictureWindow* PictureWindow::openOver(const QWidget& mainWindow)
+PictureWindow* PictureWindow::shownOver(const QWidget& mainWindow)
 {
     for (PictureWindow* window : mainWindow.findChildren<PictureWindow*>(Qt::FindDirectChildrenOnly)) {
         if (window->isVisible())
@@ -92,7 +92,7 @@ PictureWindow* PictureWindow::openOver(const QWidget& mainWindow)
 
 void PictureWindow::bringForwardOver(const QWidget& mainWindow)
 {
-    if (PictureWindow* open = openOver(mainWindow)) {
+    if (PictureWindow* open = shownOver(mainWindow)) {
         open->raise();
         open->activateWindow();
     }

@@ -47,7 +47,7 @@ public:
     }
 
     // The picture window open over `mainWindow`, if any.
-    static PictureWindow* openOver(const QWidget& mainWindow);
+    static PictureWindow* shownOver(const QWidget& mainWindow);
 
     // Gives the keyboard back to the window open over `mainWindow`, if any:
     // the learner answers it first.
