@@ -25,7 +25,7 @@
 #include <map>
 #include <numeric>
 #include <sstream>
-#include <vector>
+#include <tuple>
 
 using namespace catalogue;
 using namespace quiz;
@@ -72,49 +72,6 @@ bool AboutShare(int hits, int draws, double share)
 class CoreTest : public QObject {
     Q_OBJECT
     const KanaCatalogue catalogue_ = LoadCatalogue(QUELVANE_SHIPPED_DATA);
-
-private:
-    static void ChoiceRows()
-    {
-        QTest::addColumn<QList<int>>("katakanaRows");
-        QTest::addColumn<QList<int>>("hiraganaRows");
-        QTest::addColumn<double>("katakanaShare");
-        QTest::addColumn<QString>("name");
-        QTest::addColumn<double>("nameShare");
-        QTest::addColumn<double>("doubledShare");
-        QList<int> all(26);
-        std::iota(all.begin(), all.end(), 0);
-        QTest::newRow("katakana only") << QList<int>{0, 1, 2} << QList<int>{} << 1.0 << "ka" << 1.0 / 15 << 0.0;
-        QTest::newRow("hiragana only") << QList<int>{} << all << 0.0 << "n" << 1.0 / 26 << 0.5 * 24 / 26;
-        QTest::newRow("both, balanced") << all << all << 0.5 << "n" << 1.0 / 26 << 0.25 * 24 / 26;
-        QTest::newRow("one against twenty-five") << QList<int>{0} << all.mid(1) << 0.5 << "a" << 0.1 << 0.25 * 24 / 25;
-        QTest::newRow("N- and K") << QList<int>{1, 10} << QList<int>{} << 1.0 << "n" << 0.5 << 0.0;
-        QTest::newRow("W, of two members") << QList<int>{9} << QList<int>{} << 1.0 << "wo" << 0.5 << 0.0;
-        QTest::newRow("hiragana Basic and N-") << QList<int>{} << QList<int>{0, 10} << 0.0 << "n" << 0.5 << 0.0;
-        QTest::newRow("hiragana K") << QList<int>{} << QList<int>{1} << 0.0 << "ka" << 0.2 << 0.5;
-    }
-
-    static SetSelection FetchedSelection()
-    {
-        QFETCH(QList<int>, katakanaRows);
-        QFETCH(QList<int>, hiraganaRows);
-        SetSelection selection;
-        for (int row : katakanaRows)
-            selection.katakana[static_cast<std::size_t>(row)] = true;
-        for (int row : hiraganaRows)
-            selection.hiragana[static_cast<std::size_t>(row)] = true;
-        return selection;
-    }
-
-    std::vector<KanaChoice> draws(const SetSelection& selection) const
-    {
-        RandomSource random(4);
-        QuizState state;
-        std::vector<KanaChoice> all;
-        for (int i = 0; i < kDraws; ++i)
-            all.push_back(ChooseNextKana(state, selection, catalogue_, random).value());
-        return all;
-    }
 
 private slots:
     void entries_data()
@@ -185,8 +142,10 @@ private slots:
         QCOMPARE(read, names);
     }
 
-    // Names stand in set order: the Y row between M and R, N- between W and G.
-    void namePositions()
+    // Names stand in set order, the Y row between M and R and N- between W
+    // and G, whether the list has one per line or commas; the shipped list
+    // is in that order.
+    void namesStandInSetOrder()
     {
         DataFolderCopy lines;
         lines.write("kat/symbols.txt", Numbered(101, "\n"));
@@ -195,11 +154,14 @@ private slots:
         commas.write("hir/symbols.txt", "never read");
         const KanaCatalogue a = LoadCatalogue(lines.path());
         const KanaCatalogue b = LoadCatalogue(commas.path());
-        const std::pair<std::size_t, std::size_t> places[] = {{7, 0}, {7, 2}, {kWSet, 0}, {kWSet, 1}, {kNSet, 0}, {11, 0}, {25, 2}};
-        const char* names[] = {"n36", "n38", "n44", "n45", "n46", "n47", "n101"};
-        for (std::size_t i = 0; i < std::size(places); ++i) {
-            QCOMPARE(a.symbol(places[i].first, places[i].second).name, names[i]);
-            QCOMPARE(b.symbol(places[i].first, places[i].second).name, names[i]);
+        const std::tuple<std::size_t, std::size_t, int, const char*> places[] = {
+            {0, 0, 1, "a"},      {2, 1, 12, "shi"},   {3, 2, 18, "tsu"},   {5, 2, 28, "fu"},  {7, 0, 36, "ya"},
+            {7, 2, 38, "yo"},    {kWSet, 0, 44, "wa"}, {kWSet, 1, 45, "wo"}, {kNSet, 0, 46, "n"}, {11, 0, 47, "ga"},
+            {13, 1, 58, "ji"},   {18, 0, 78, "cha"},  {23, 2, 95, "jo"},   {25, 2, 101, "pyo"}};
+        for (const auto& [set, member, number, shipped] : places) {
+            QCOMPARE(a.symbol(set, member).name, "n" + std::to_string(number));
+            QCOMPARE(b.symbol(set, member).name, "n" + std::to_string(number));
+            QCOMPARE(catalogue_.symbol(set, member).name, std::string(shipped));
         }
     }
 
@@ -309,18 +271,8 @@ private slots:
             QVERIFY2(GifDamage(bytes.substr(0, length)), qPrintable(QString::number(length)));
     }
 
-    // The shipped data: 101 names in table order, 202 pictures that fit the
-    // kana window even beside the small tsu, each with a sharp twin at twice
-    // the size.
-    void shippedNamesStandInTableOrder()
-    {
-        const char* names[] = {"a", "shi", "tsu", "fu", "yu", "wo", "n", "ji", "cha", "jo", "pyo"};
-        const std::pair<std::size_t, std::size_t> places[] = {{0, 0}, {2, 1}, {3, 2}, {5, 2}, {7, 1}, {kWSet, 1},
-                                                              {kNSet, 0}, {13, 1}, {18, 0}, {23, 2}, {25, 2}};
-        for (std::size_t i = 0; i < std::size(places); ++i)
-            QCOMPARE(catalogue_.symbol(places[i].first, places[i].second).name, names[i]);
-    }
-
+    // The shipped pictures fit the kana window even beside the small tsu,
+    // each with a sharp twin at twice the size.
     void shippedPicturesFitBesideTheSmallTsuWithSharpTwins()
     {
         for (std::size_t s = 0; s < kSetCount; ++s) {
@@ -376,16 +328,44 @@ private slots:
     // script when both columns have rows, an even chance of row within the
     // column, and a coin for doubling that only hiragana outside Basic and
     // N- may win.
-    void drawsFollowTheSharesOfTheTickedRows_data() { ChoiceRows(); }
+    void drawsFollowTheSharesOfTheTickedRows_data()
+    {
+        QTest::addColumn<QList<int>>("katakanaRows");
+        QTest::addColumn<QList<int>>("hiraganaRows");
+        QTest::addColumn<double>("katakanaShare");
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<double>("nameShare");
+        QTest::addColumn<double>("doubledShare");
+        QList<int> all(26);
+        std::iota(all.begin(), all.end(), 0);
+        QTest::newRow("katakana only") << QList<int>{0, 1, 2} << QList<int>{} << 1.0 << "ka" << 1.0 / 15 << 0.0;
+        QTest::newRow("hiragana only") << QList<int>{} << all << 0.0 << "n" << 1.0 / 26 << 0.5 * 24 / 26;
+        QTest::newRow("both, balanced") << all << all << 0.5 << "n" << 1.0 / 26 << 0.25 * 24 / 26;
+        QTest::newRow("one against twenty-five") << QList<int>{0} << all.mid(1) << 0.5 << "a" << 0.1 << 0.25 * 24 / 25;
+        QTest::newRow("N- and K") << QList<int>{1, 10} << QList<int>{} << 1.0 << "n" << 0.5 << 0.0;
+        QTest::newRow("W, of two members") << QList<int>{9} << QList<int>{} << 1.0 << "wo" << 0.5 << 0.0;
+        QTest::newRow("hiragana Basic and N-") << QList<int>{} << QList<int>{0, 10} << 0.0 << "n" << 0.5 << 0.0;
+        QTest::newRow("hiragana K") << QList<int>{} << QList<int>{1} << 0.0 << "ka" << 0.2 << 0.5;
+    }
+
     void drawsFollowTheSharesOfTheTickedRows()
     {
         QFETCH(double, katakanaShare);
         QFETCH(QString, name);
         QFETCH(double, nameShare);
         QFETCH(double, doubledShare); // a share of 0 allows not one doubled draw
-        const SetSelection selection = FetchedSelection();
+        QFETCH(QList<int>, katakanaRows);
+        QFETCH(QList<int>, hiraganaRows);
+        SetSelection selection;
+        for (int row : katakanaRows)
+            selection.katakana[static_cast<std::size_t>(row)] = true;
+        for (int row : hiraganaRows)
+            selection.hiragana[static_cast<std::size_t>(row)] = true;
+        RandomSource random(4);
+        QuizState state;
         int katakana = 0, named = 0, doubled = 0;
-        for (const KanaChoice& choice : draws(selection)) {
+        for (int i = 0; i < kDraws; ++i) {
+            const KanaChoice choice = ChooseNextKana(state, selection, catalogue_, random).value();
             QVERIFY((choice.script == Script::Katakana ? selection.katakana : selection.hiragana)[choice.setIndex]);
             katakana += choice.script == Script::Katakana ? 1 : 0;
             named += choice.name == name.toStdString() ? 1 : 0;
@@ -403,30 +383,19 @@ private slots:
         QVERIFY(!ChooseNextKana(state, SetSelection{}, catalogue_, random));
     }
 
-    void doubling_data()
-    {
-        QTest::addColumn<QString>("name");
-        QTest::addColumn<bool>("coin");
-        QTest::addColumn<bool>("option");
-        QTest::addColumn<QString>("answer");
-        QTest::newRow("coin and option") << "shi" << true << true << "sshi";
-        QTest::newRow("coin only") << "shi" << true << false << "shi";
-        QTest::newRow("option only") << "shi" << false << true << "shi";
-        QTest::newRow("a whole first character") << "ōka" << true << true << "ōōka";
-        QTest::newRow("four-byte character") << "𝑘a" << true << true << "𝑘𝑘a";
-        QTest::newRow("empty name") << "" << true << true << "";
-    }
-
+    // The doubled name repeats its whole first character, when the coin
+    // and the option both ask for it.
     void doubling()
     {
-        QFETCH(QString, name);
-        QFETCH(bool, coin);
-        QFETCH(bool, option);
-        QFETCH(QString, answer);
-        const Presentation study = PlanPresentation(name.toStdString(), {720, 720}, false, coin, option);
-        QCOMPARE(QString::fromStdString(study.answer), answer);
-        QCOMPARE(QString::fromStdString(study.answerBoxText), answer);
-        QCOMPARE(study.smallTsuLeft != kSmallTsuHidden, coin && option);
+        const std::tuple<const char*, bool, bool, const char*> cases[] = {
+            {"shi", true, true, "sshi"}, {"shi", true, false, "shi"}, {"shi", false, true, "shi"},
+            {"ōka", true, true, "ōōka"}, {"𝑘a", true, true, "𝑘𝑘a"},   {"", true, true, ""}};
+        for (const auto& [name, coin, option, answer] : cases) {
+            const Presentation study = PlanPresentation(name, {720, 720}, false, coin, option);
+            QCOMPARE(study.answer, std::string(answer));
+            QCOMPARE(study.answerBoxText, std::string(answer));
+            QCOMPARE(study.smallTsuLeft != kSmallTsuHidden, coin && option);
+        }
     }
 
     void lessDuplicates()
@@ -449,33 +418,15 @@ private slots:
         QVERIFY(!ShouldRedrawDuplicate(state, false)); // and with the option off, never
     }
 
-    void percent_data()
-    {
-        QTest::addColumn<int>("correct");
-        QTest::addColumn<int>("missed");
-        QTest::addColumn<QString>("text");
-        QTest::newRow("1/0") << 1 << 0 << "100.%";
-        QTest::newRow("0/1") << 0 << 1 << ".%";
-        QTest::newRow("2/1") << 2 << 1 << "66.67%";
-        QTest::newRow("1/2") << 1 << 2 << "33.33%";
-        QTest::newRow("3/5") << 3 << 5 << "37.5%";
-        QTest::newRow("1/199") << 1 << 199 << ".5%";
-        QTest::newRow("1/9999") << 1 << 9999 << ".01%";
-        QTest::newRow("1/99999") << 1 << 99999 << ".%";
-        QTest::newRow("9999/1") << 9999 << 1 << "99.99%";
-        QTest::newRow("19/1") << 19 << 1 << "95.%";
-        // Exact ties round up, however a double would hold them.
-        QTest::newRow("tie 1/31") << 1 << 31 << "3.13%";
-        QTest::newRow("tie 23/137") << 23 << 137 << "14.38%";
-        QTest::newRow("both at the limit") << kMax << kMax << "50.%";
-    }
-
+    // Exact ties (1/31, 23/137) round up, however a double would hold them.
     void percent()
     {
-        QFETCH(int, correct);
-        QFETCH(int, missed);
-        QFETCH(QString, text);
-        QCOMPARE(QString::fromStdString(PercentText(correct, missed)), text);
+        const std::tuple<std::int32_t, std::int32_t, const char*> cases[] = {
+            {1, 0, "100.%"},   {0, 1, ".%"},      {2, 1, "66.67%"},  {1, 2, "33.33%"},    {3, 5, "37.5%"},
+            {1, 199, ".5%"},   {1, 9999, ".01%"}, {1, 99999, ".%"},  {9999, 1, "99.99%"}, {19, 1, "95.%"},
+            {1, 31, "3.13%"},  {23, 137, "14.38%"}, {kMax, kMax, "50.%"}};
+        for (const auto& [correct, missed, text] : cases)
+            QCOMPARE(PercentText(correct, missed), std::string(text));
     }
 
     void answerIsCheckedAsWrittenNotLowerCased()
