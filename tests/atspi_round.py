@@ -566,6 +566,14 @@ def play_round(program, announcements, names):
     check_score(main, "a right answer", "1", "1", "50.%")
     check(text_of(answer_box) == "", "the next kana comes with an empty answer box", answer_text())
 
+    # About: a dialog named for the program, closed by Enter on its button.
+    act(need(main, "push button", "About"), "Press")
+    about = wait_for("the About window", 10, lambda: top_window(program.app, "About Quelvane"))
+    check(role(about) == "dialog", "the About window is a dialog", role(about))
+    key("Return")
+    check_soon("Enter closes the About window", lambda: top_window(program.app, "About Quelvane") is None,
+               lambda: "it is still open")
+
 
 def main():
     if len(sys.argv) != 2 or not os.access(sys.argv[1], os.X_OK):
