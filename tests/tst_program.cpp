@@ -12,65 +12,66 @@
 #include <QTimer>
 #include <QWindow>
 
+namespace {
+
+// A main window in test mode with a kana on display, and over it the
+// wrong-answer window after a wrong answer typed and checked with Enter, or
+// About, opened with nothing ticked (the check disabled) and the keyboard
+// on a tick box.
+struct WindowOver : FormHarness {
+    explicit WindowOver(bool about)
+    {
+        startTestRound(0);
+        showActive();
+        if (!about) {
+            QTest::keyClicks(keyboard, "zzz");
+            QTest::keyClick(keyboard, Qt::Key_Return);
+            window = form().wrongAnswerWindow();
+            return;
+        }
+        button("Command4")->click(); // labels written, answer shown
+        katakana(0)->setChecked(false);
+        button("Command1")->click();
+        keyboard = check("chkDupes");
+        keyboard->setFocus();
+        button("Command6")->click();
+        window = form().aboutWindow();
+    }
+    QWidget* keyboard = answerBox(); // where it was before the window opened
+    QPointer<windows::PictureWindow> window;
+};
+
+} // namespace
+
 class ProgramTest : public QObject {
     Q_OBJECT
 private slots:
-    // Both windows as laid out, over the disabled main window, the picture
-    // stretched into its control, the keyboard on the button at once; each
-    // stays above the main window on any desktop. The main window cannot be
-    // closed under it. Closed by Enter
-    // on its button, or by a window manager's close key or the session
-    // ending, it hands back the main window as it was, the keyboard where it
-    // was, access keys working: the same kana to answer again after a wrong
-    // answer, corrected and checked with Enter in the answer box; the quiz
-    // untouched after About, even a disabled check. (What a screen reader
-    // is told of each window, the AT-SPI round asserts.)
-    void overTheMainWindow_data()
+    // As laid out, the picture from the file made for the screen and
+    // stretched into its control, the keyboard on the button at once, above
+    // the main window on any desktop.
+    void opensOverTheDisabledMainWindow_data()
     {
         QTest::addColumn<bool>("about");
-        QTest::addColumn<bool>("byEnter");
         QTest::addColumn<QSize>("size");
         QTest::addColumn<QList<QRect>>("controls"); // picture, button; the About picture a pixel past the edge
         QTest::addColumn<QString>("caption");
         QTest::addColumn<QSize>("art"); // its picture's size, twice that on a denser screen
-        for (const bool byEnter : {true, false}) {
-            const QByteArray closed = byEnter ? ", closed by Enter" : ", closed by the window manager";
-            QTest::newRow("wrong answer" + closed) << false << byEnter << QSize(229, 413)
-                << QList<QRect>{{0, 0, 225, 350}, {0, 352, 225, 57}}
-                << "YOU ARE WRONG! YOU HAVE NO HONOR! YOU MUST TRY AGAIN OR DIE!" << QSize(226, 350);
-            QTest::newRow("about" + closed) << true << byEnter << QSize(318, 497)
-                << QList<QRect>{{0, 0, 319, 444}, {0, 445, 317, 49}} << "Quelvane - Version 1.5\n" << QSize(432, 652);
-        }
+        QTest::newRow("wrong answer") << false << QSize(229, 413) << QList<QRect>{{0, 0, 225, 350}, {0, 352, 225, 57}}
+                                      << "YOU ARE WRONG! YOU HAVE NO HONOR! YOU MUST TRY AGAIN OR DIE!" << QSize(226, 350);
+        QTest::newRow("about") << true << QSize(318, 497) << QList<QRect>{{0, 0, 319, 444}, {0, 445, 317, 49}}
+                               << "Quelvane - Version 1.5\n" << QSize(432, 652);
     }
 
-    void overTheMainWindow()
+    void opensOverTheDisabledMainWindow()
     {
         QFETCH(bool, about);
-        QFETCH(bool, byEnter);
         QFETCH(QSize, size);
         QFETCH(QList<QRect>, controls);
         QFETCH(QString, caption);
         QFETCH(QSize, art);
         const ThemeFontAndColours theme; // its font never reaches the fixed windows
-        FormHarness quiz; // in test mode with a kana on display
-        quiz.startTestRound(0);
-        quiz.showActive();
-        QWidget* focus = quiz.answerBox();
-        if (about) {
-            quiz.button("Command4")->click(); // labels written, answer shown
-            quiz.katakana(0)->setChecked(false);
-            quiz.button("Command1")->click(); // nothing ticked: the check is disabled
-            focus = quiz.check("chkDupes");
-            focus->setFocus();
-            quiz.button("Command6")->click();
-        } else {
-            QTest::keyClicks(focus, "zzz");
-            QTest::keyClick(focus, Qt::Key_Return);
-        }
-        const std::string answer = quiz.state().answer;
-        const QStringList score = quiz.score();
-        QPointer<windows::PictureWindow> window = about ? static_cast<windows::PictureWindow*>(quiz.form().aboutWindow())
-                                                        : quiz.form().wrongAnswerWindow();
+        WindowOver quiz(about);
+        windows::PictureWindow* window = quiz.window;
         QVERIFY(window->isVisible() && window->isEnabled() && !quiz.form().isEnabled());
         QVERIFY(window->windowFlags() & Qt::FramelessWindowHint);
         QCOMPARE(window->windowFlags() & Qt::WindowType_Mask, Qt::Dialog); // some window managers keep the keyboard from a tool window
@@ -78,7 +79,6 @@ private slots:
         QVERIFY(Centred(*window));
         auto* image = window->findChild<widgets::PictureLabel*>("Image1");
         QCOMPARE((QList<QRect>{image->geometry(), window->button()->geometry()}), controls);
-        // From the file made for the screen, scaled once to the device pixels it covers.
         QCOMPARE(image->chosenPicture().size(), window->devicePixelRatioF() > 1 ? art * 2 : art);
         QCOMPARE(image->drawnPicture().size(), image->size() * window->devicePixelRatioF());
         QVERIFY(window->button()->text().startsWith(caption) && window->button()->captionFits());
@@ -86,38 +86,72 @@ private slots:
         QCOMPARE(window->focusWidget(), window->button());
         QTRY_VERIFY(window->isActiveWindow());
         QCOMPARE(window->windowHandle()->transientParent(), quiz.form().windowHandle());
-        // A click on the disabled main window activates it on some desktops:
-        // the keyboard goes straight back. Closing it is refused the same way.
+    }
+
+    // A click on the disabled main window activates it on some desktops: the
+    // keyboard goes straight back. Closing it is refused the same way.
+    void mainWindowUnderItGivesTheKeyboardBack_data() { opensOverTheDisabledMainWindow_data(); }
+    void mainWindowUnderItGivesTheKeyboardBack()
+    {
+        QFETCH(bool, about);
+        WindowOver quiz(about);
+        QTRY_VERIFY(quiz.window->isActiveWindow());
         QSignalSpy focusMoves(qApp, &QGuiApplication::focusWindowChanged);
         quiz.form().activateWindow();
         QTRY_COMPARE(focusMoves.size(), 2);
         QVERIFY(!quiz.form().windowHandle()->close());
-        QCOMPARE(QGuiApplication::focusWindow(), window->windowHandle());
+        QCOMPARE(QGuiApplication::focusWindow(), quiz.window->windowHandle());
+    }
 
+    // Closed by Enter on its button, or by a window manager's close key or
+    // the session ending, it hands back the main window as it was, the
+    // keyboard where it was, access keys working: the same kana to answer
+    // again after a wrong answer; the quiz untouched after About, even a
+    // disabled check.
+    void closingHandsBackTheMainWindowAsItWas_data()
+    {
+        QTest::addColumn<bool>("about");
+        QTest::addColumn<bool>("byEnter");
+        QTest::newRow("wrong answer, closed by Enter") << false << true;
+        QTest::newRow("wrong answer, closed by the window manager") << false << false;
+        QTest::newRow("about, closed by Enter") << true << true;
+        QTest::newRow("about, closed by the window manager") << true << false;
+    }
+
+    void closingHandsBackTheMainWindowAsItWas()
+    {
+        QFETCH(bool, about);
+        QFETCH(bool, byEnter);
+        WindowOver quiz(about);
+        const std::string answer = quiz.state().answer;
+        const QStringList score = quiz.score();
         if (byEnter)
-            QTest::keyClick(window->button(), Qt::Key_Return);
+            QTest::keyClick(quiz.window->button(), Qt::Key_Return);
         else
-            window->windowHandle()->close();
+            quiz.window->windowHandle()->close();
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-        QVERIFY(!window && quiz.form().isEnabled());
+        QVERIFY(!quiz.window && quiz.form().isEnabled());
         QCOMPARE(quiz.button("cmdcheck")->isEnabled(), !about);
         QCOMPARE(quiz.state().answer, answer);
         QCOMPARE(quiz.score(), score);
         QTRY_VERIFY(quiz.form().isActiveWindow());
-        QCOMPARE(QApplication::focusWidget(), focus);
-        if (about) {
-            QTest::keyClick(&quiz.form(), Qt::Key_T, Qt::AltModifier);
-            QTRY_VERIFY(!quiz.check("TestMode")->isChecked());
-            return;
-        }
-        // Each wrong answer makes the window anew, centred again.
-        QTest::keyClick(focus, Qt::Key_Backspace);
-        QTest::keyClick(focus, Qt::Key_Return);
+        QCOMPARE(QApplication::focusWidget(), quiz.keyboard);
+        QTest::keyClick(&quiz.form(), Qt::Key_T, Qt::AltModifier);
+        QTRY_VERIFY(!quiz.check("TestMode")->isChecked());
+    }
+
+    // The answer corrected and checked with Enter in the answer box opens
+    // the window again, centred again.
+    void eachWrongAnswerOpensItsWindowAnew()
+    {
+        WindowOver quiz(false);
+        QTest::keyClick(quiz.window->button(), Qt::Key_Return);
+        QTRY_VERIFY(quiz.form().isActiveWindow());
+        QTest::keyClick(quiz.keyboard, Qt::Key_Backspace);
+        QTest::keyClick(quiz.keyboard, Qt::Key_Return);
         QCOMPARE(quiz.answerBox()->text(), QString("zz"));
         QCOMPARE(quiz.label("lblmissed"), QString("2"));
-        QPointer<windows::Form2> again = quiz.form().wrongAnswerWindow();
-        QVERIFY(again && again != window);
-        QVERIFY(Centred(*again));
+        QVERIFY(quiz.form().wrongAnswerWindow() && Centred(*quiz.form().wrongAnswerWindow()));
     }
 
     // The whole program as `main` runs it: the main window shown, active,
