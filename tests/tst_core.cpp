@@ -234,6 +234,7 @@ private slots:
         const qsizetype frame = jpeg.indexOf("\xFF\xC0");
         QTest::newRow("JPEG") << jpeg << "";
         QTest::newRow("JPEG without its end") << jpeg.chopped(2) << endsEarly;
+        QTest::newRow("JPEG without a scan") << jpeg.left(jpeg.indexOf("\xFF\xDA")) + "\xFF\xD9" << "it is damaged: it holds no picture";
         QTest::newRow("JPEG of 40 x 0") << QByteArray(jpeg).replace(frame + 5, 2, QByteArray(2, '\0')) << "it declares a picture of 40 x 0 pixels, which holds nothing to show";
         QTest::newRow("lossless JPEG") << QByteArray(jpeg).replace(frame + 1, 1, "\xC3") << "it is a kind of JPEG picture (lossless or hierarchical) this program cannot show";
         QTest::newRow("JPEG of two frames") << QByteArray(jpeg).insert(frame, jpeg.mid(frame, 19)) << "it is damaged: it holds two frames";
@@ -250,6 +251,12 @@ private slots:
         QTest::newRow("BMP of 30 x -20") << QByteArray(bmp).replace(22, 4, QByteArray("\xEC\xFF\xFF\xFF", 4)) << "";
         QTest::newRow("BMP of 30 x -2147483648") << QByteArray(bmp).replace(22, 4, QByteArray("\0\0\0\x80", 4)) << "it declares a picture of 30 x 2147483648 pixels, more than 4 megapixels";
         QTest::newRow("BMP of 0 x 20") << QByteArray(bmp).replace(18, 4, QByteArray(4, '\0')) << "it declares a picture of 0 x 20 pixels, which holds nothing to show";
+        for (const int headerSize : {108, 124}) { // the version 4 and 5 headers
+            QByteArray newer = QByteArray(bmp).insert(54, QByteArray(headerSize - 40, '\0'));
+            newer[14] = char(headerSize);
+            newer[10] = char(54 + headerSize - 40); // where the pixels start
+            QTest::newRow(qPrintable(QString("BMP of a header of %1 bytes").arg(headerSize))) << newer << "";
+        }
         QTest::newRow("BMP of a header of 20 bytes") << QByteArray(bmp).replace(14, 1, "\x14") << "it is a kind of BMP picture this program cannot show";
         QTest::newRow("BMP of the oldest kind, 3 x 0") << QByteArray("BM\0\0\0\0\0\0\0\0\x1A\0\0\0\x0C\0\0\0\3\0\0\0\1\0\x18\0", 26) << "it declares a picture of 3 x 0 pixels, which holds nothing to show";
         QTest::newRow("BMP holding a PNG") << QByteArray(bmp).replace(30, 1, "\5") << "it is a kind of BMP picture this program cannot show";
