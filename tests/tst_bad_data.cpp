@@ -63,7 +63,7 @@ private slots:
         QVERIFY2(text.contains(data.file(file) + ": " + cause), qPrintable(text));
     }
 
-    void picture_data()
+    void pictureIsShownCentredOrToldOnce_data()
     {
         QTest::addColumn<QByteArray>("contents");
         QTest::addColumn<QString>("cause"); // empty: shown
@@ -98,7 +98,7 @@ private slots:
         QTest::newRow("animated GIF") << ReadFile(fixtures + "animated-40x30.gif") << "" << QSize(40, 30);
     }
 
-    void picture()
+    void pictureIsShownCentredOrToldOnce()
     {
         QFETCH(QByteArray, contents);
         QFETCH(QString, cause);

@@ -197,7 +197,7 @@ private slots:
         QCOMPARE(visited, expected);
     }
 
-    void accessKeys()
+    void altWithAnUnderlinedLetterPressesItsControl()
     {
         FormHarness h;
         h.showActive();
@@ -227,7 +227,7 @@ private slots:
         QTRY_VERIFY(!h.check("TestMode")->isChecked());
     }
 
-    void enterKey()
+    void enterPressesTheFocusedButtonOrChecksInTestMode()
     {
         FormHarness h;
         h.showActive();
@@ -258,7 +258,7 @@ private slots:
 
     // The column buttons touch only the boxes, and a changed box enables
     // the check in test mode only.
-    void setButtons()
+    void columnButtonsAndClicksTickTheRows()
     {
         FormHarness h;
         auto ticked = [&] {
@@ -301,7 +301,7 @@ private slots:
         QVERIFY(h.label("lblcorrect").isEmpty() && h.form().isEnabled());
     }
 
-    void presentation()
+    void kanaComesFromTheTickedRows()
     {
         FormHarness h;
         h.startTestRound(1);
@@ -340,7 +340,7 @@ private slots:
     // right by as much; only the doubled name is right. The names are a
     // learner's own, written on an older system (Windows-1252, lone CR line
     // ends), doubled and lower-cased as whole characters.
-    void doubledPresentation_data()
+    void doubledKanaStandsBehindTheSmallTsu_data()
     {
         QTest::addColumn<QString>("fixture");
         QTest::addColumn<int>("tsuTwips");
@@ -349,7 +349,7 @@ private slots:
         QTest::newRow("375 twips wide") << "narrow-25px.gif" << 330 << 930;
     }
 
-    void doubledPresentation()
+    void doubledKanaStandsBehindTheSmallTsu()
     {
         QFETCH(QString, fixture);
         QFETCH(int, tsuTwips);

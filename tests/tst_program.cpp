@@ -160,7 +160,7 @@ private slots:
     // once, a kana on display and nothing asked.
     // When another program destroys the main window, the program ends with
     // status 1 once the learner closes the window left over it.
-    void endsTheProgram_data()
+    void exitAltXOrTheCloseBoxEndsTheProgram_data()
     {
         QTest::addColumn<int>("way");
         QTest::addColumn<int>("status");
@@ -170,7 +170,7 @@ private slots:
         QTest::newRow("main window destroyed under the wrong-answer window") << 3 << 1;
     }
 
-    void endsTheProgram()
+    void exitAltXOrTheCloseBoxEndsTheProgram()
     {
         QFETCH(int, way);
         QFETCH(int, status);
