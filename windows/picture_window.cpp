@@ -46,9 +46,6 @@ PictureWindow::PictureWindow(QWidget* mainWindow, const Design& design)
     // Borderless, but a window list or a task switcher may show it anyway.
     setWindowTitle(design.accessibleName);
     setAttribute(Qt::WA_DeleteOnClose);
-    // Created while the main window is disabled; a window of its own can be
-    // enabled on its own.
-    setEnabled(true);
     setFixedSize(ToPixels(design.width), ToPixels(design.height));
     setFont(ProgramFont());
     platform::KeepOffTaskBar(*this);

@@ -38,7 +38,7 @@ public:
     static Window* openOver(QWidget& mainWindow, std::function<void()> onDismissed)
     {
         const QPointer<QWidget> focus = mainWindow.focusWidget();
-        // Disabled first: the window enables itself once it exists.
+        // A window of its own stays enabled under a disabled parent.
         mainWindow.setEnabled(false);
         auto* window = new Window(&mainWindow);
         window->returnOnDismissal(mainWindow, focus, std::move(onDismissed));
