@@ -374,13 +374,6 @@ private slots:
         QVERIFY2(AboutShare(doubled, kDraws, doubledShare), qPrintable(QString("doubled %1").arg(doubled)));
     }
 
-    void nothingTickedDrawsNothing()
-    {
-        RandomSource random(4);
-        QuizState state;
-        QVERIFY(!ChooseNextKana(state, SetSelection{}, catalogue_, random));
-    }
-
     // The doubled name repeats its whole first character, when the coin
     // and the option both ask for it.
     void doubling()

@@ -10,6 +10,7 @@
 #include "windows/twips.h"
 
 #include <QBuffer>
+#include <QDir>
 #include <QGroupBox>
 #include <QStyle>
 #include <QTest>
@@ -58,10 +59,10 @@ private slots:
         QCOMPARE(h.form().windowFlags() & boxes, Qt::WindowFlags(Qt::WindowCloseButtonHint));
     }
 
-    void titleBarShowsTheProgramNameAndIcon()
+    // Its title, the program's name, is what the AT-SPI round finds it by.
+    void titleBarShowsTheProgramIcon()
     {
         Started h;
-        QCOMPARE(h.form().windowTitle(), QString("Quelvane"));
         QVERIFY(!h.form().windowIcon().isNull());
     }
 
@@ -310,6 +311,7 @@ private slots:
         QVERIFY(h.answerBox()->text().isEmpty() && h.button("cmdcheck")->isEnabled());
         QCOMPARE(QApplication::focusWidget(), h.answerBox());
         auto* kana = h.find<widgets::PictureLabel>("imgKana");
+        QVERIFY(!DarkInk(kana).isEmpty());
         QVERIFY(!h.spokenName("imgKana").isEmpty() && !h.spokenName("imgKana").contains(h.expected())); // not giving it away
         QCOMPARE(h.form().cursor().shape(), Qt::ArrowCursor);
         // With nothing ticked the kana on display stays.
@@ -534,6 +536,8 @@ private slots:
         const auto topLevels = QApplication::topLevelWidgets().size();
         std::int32_t counts[2] = {0, 0}; // correct, missed
         [[maybe_unused]] qint64 warm = 0; // unread where the check is left out
+        const auto openFiles = [] { return QDir("/proc/self/fd").count(); }; // 0 where there is no /proc
+        std::uint32_t filesOpen = 0;
         for (int question = 1; question <= 3000; ++question) {
             h.button("Command1")->click();
             if (question % 7 == 0 && counts[0] != 0) {
@@ -549,11 +553,14 @@ private slots:
                 QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
             }
             QCoreApplication::processEvents();
-            if (question == 500)
+            if (question == 500) {
                 warm = ResidentKb();
+                filesOpen = openFiles();
+            }
         }
         QCOMPARE(h.score().mid(0, 2), (QStringList{QString::number(counts[0]), QString::number(counts[1])}));
         QCOMPARE(QApplication::topLevelWidgets().size(), topLevels);
+        QCOMPARE(openFiles(), filesOpen); // every picture file closed once read
 #if !defined(__SANITIZE_ADDRESS__) // its quarantine keeps freed memory resident
         QVERIFY2(ResidentKb() - warm < 512, qPrintable(QString("grew by %1 kB").arg(ResidentKb() - warm)));
 #endif
