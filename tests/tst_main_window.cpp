@@ -511,7 +511,7 @@ private slots:
         QCOMPARE(h.score(), score);
         // A screen reader hears the verdict, the new kana but not its name,
         // the counts that changed, and what Reveal wrote.
-        QCOMPARE(reader.heard().last(), heard.arg(h.expected()));
+        QCOMPARE(reader.heard().last(), heard.replace("%1", h.expected()));
         // The counts take the width of what they show, clear of their captions.
         for (const char* count : {"lblcorrect", "lblmissed", "lblpercent"})
             QCOMPARE(h.find(count)->width(), h.find(count)->sizeHint().width());
