@@ -13,13 +13,18 @@ types with xdotool. It checks:
 - announcements: what the program's notification says each time it shows;
 - positions: in the display's own pixels at scale 1 and 2, the main window
   where X has it, every control at twice its scale-1 place at scale 2, and a
-  click at the place reported for a button pressing that button.
+  click at the place reported for a button pressing that button;
+- the end: with its main window destroyed by another X client under the
+  wrong-answer window, the program ends with status 1 once that window is
+  closed, rather than living on with no window.
 
 Usage: atspi_round.py PROGRAM    (the quelvane the build made)
 Exits 0 when every check passes, else 1. Every wait is bounded; every
 process started leads a process group of its own, ended with the round,
 and the work folder goes with them.
 """
+import ctypes
+import ctypes.util
 import importlib.util
 import os
 import re
@@ -582,6 +587,35 @@ def play_round(program, announcements, names):
                lambda: "it is still open")
 
 
+def destroy_x_window(xid):
+    """What any other client of the display may do to any window."""
+    x11 = ctypes.CDLL(ctypes.util.find_library("X11"))
+    x11.XOpenDisplay.restype = ctypes.c_void_p
+    display = ctypes.c_void_p(x11.XOpenDisplay(None))
+    if not display:
+        raise Stop("could not open the display to destroy a window")
+    x11.XDestroyWindow(display, ctypes.c_ulong(int(xid)))
+    x11.XCloseDisplay(display)
+
+
+def end_with_main_window_destroyed(program):
+    main = program.main
+    act(need(main, "check box", "Test Mode"), "Toggle")
+    act(need(main, "push button", "Display another Kana / SKIP"), "Press")
+    answer_box = need(main, "text", ANSWER_BOX)
+    wait_for("the answer box to take the keyboard", 10, lambda: "focused" in states(answer_box))
+    type_text("qqq")
+    wait_for("the answer box to read 'qqq'", 10, lambda: text_of(answer_box) == "qqq")
+    key("Return")
+    wrong = wait_for("the wrong-answer window", 10, lambda: top_window(program.app, "Wrong answer"))
+    destroy_x_window(program.xid)
+    act(next(a for a in walk(wrong) if role(a) == "push button"), "Press")
+    check_soon("with its main window destroyed by another program, closing the wrong-answer window ends it",
+               lambda: program.process.poll() is not None, lambda: "it still runs")
+    check(program.process.returncode == 1, "a program whose main window was destroyed ends with status 1",
+          "status %r" % program.process.returncode)
+
+
 def main():
     if len(sys.argv) != 2 or not os.access(sys.argv[1], os.X_OK):
         print("usage: atspi_round.py PROGRAM    (the quelvane the build made)", file=sys.stderr)
@@ -619,6 +653,7 @@ def main():
         check_scaled_layout(layout1, program.layout())
         program.activate()
         click_all(program)
+        end_with_main_window_destroyed(program)
         program.end()
     except Exception as error:
         if not isinstance(error, Stop):
